@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds both targets and runs every test: the Linux program natively, the
+# Windows program under Wine, the fuzzers for a bounded time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+scripts/install-deps.sh
+
+cmake --preset linux >/dev/null
+cmake --build --preset linux
+cmake --preset windows -DTARNEX_HOST_TOOLS_DIR="$root/build/linux/tools/layout" >/dev/null
+cmake --build --preset windows
+
+export WINEPREFIX="$root/build/wine-prefix"
+export WINEDEBUG=-all
+scripts/wine-prefix.sh
+
+status=0
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  status=0
+  ctest --preset linux -j2 || status=1
+  ctest --preset windows || status=1
+  exit $status' || status=1
+
+if [ -x scripts/fuzz.sh ]; then
+  scripts/fuzz.sh 20 || status=1
+fi
+exit $status

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Makes the private Wine prefix the Windows tests run in, once per test run:
+# boots it and maps the Windows font names to metric-compatible faces so GDI+
+# measures text with real fonts.
+set -euo pipefail
+: "${WINEPREFIX:?set WINEPREFIX}"
+export WINEDEBUG=-all
+rm -rf "$WINEPREFIX"
+mkdir -p "$WINEPREFIX"
+wineboot -i >/dev/null 2>&1
+fonts=$(mktemp --suffix=.reg)
+cat >"$fonts" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Arial"="Liberation Sans"
+"Courier"="Liberation Mono"
+"Courier New"="Liberation Mono"
+"Times New Roman"="Liberation Serif"
+REG
+wine regedit "$fonts" >/dev/null 2>&1
+rm -f "$fonts"
+wineserver -w
