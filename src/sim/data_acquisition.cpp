@@ -1,0 +1,160 @@
+#include "sim/data_acquisition.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <type_traits>
+#include <utility>
+
+namespace {
+
+// One aircraft value: where it is served and which SimData field receives it.
+struct FieldRead {
+    std::uint32_t offset;
+    std::uint32_t size;
+    void* (*field)(SimData&);
+};
+
+template <auto Member>
+consteval FieldRead fieldRead(std::uint32_t offset, std::uint32_t size)
+{
+    using Field = std::remove_reference_t<decltype(std::declval<SimData&>().*Member)>;
+    if (size != sizeof(Field))
+        throw "the size read must be the size of the field";
+    return { offset, size, [](SimData& data) -> void* { return &(data.*Member); } };
+}
+
+// One per-engine value: engine i is served at base + stride * i.
+struct EngineRead {
+    std::uint32_t base;
+    std::uint32_t stride;
+    std::uint32_t size;
+    void* (*field)(SimData&, int engine);
+};
+
+template <auto Member>
+consteval EngineRead engineRead(std::uint32_t base, std::uint32_t stride, std::uint32_t size)
+{
+    using Field = std::remove_reference_t<decltype((std::declval<SimData&>().*Member)[0])>;
+    if (size != sizeof(Field))
+        throw "the size read must be the size of the field";
+    return { base, stride, size, [](SimData& data, int engine) -> void* { return &(data.*Member)[engine]; } };
+}
+
+constexpr std::array kOneTimeReads = {
+    fieldRead<&SimData::engineCount>(0x0AEC, 2),
+    fieldRead<&SimData::fuelWeightRaw>(0x0AF4, 2),
+};
+
+constexpr FieldRead kSimTimeRead = fieldRead<&SimData::simTime>(0x0310, 8);
+
+constexpr std::array kEngineReads = {
+    engineRead<&SimData::n1Percent>(0x2000, 0x100, 8),
+    engineRead<&SimData::n2Percent>(0x2008, 0x100, 8),
+    engineRead<&SimData::epr>(0x2030, 0x100, 8),
+    engineRead<&SimData::egtRaw>(0x08BE, 0x98, 2),
+    engineRead<&SimData::fuelFlowPph>(0x0918, 0x98, 8),
+    engineRead<&SimData::engineAntiIce>(0x08B2, 0x98, 2),
+};
+
+constexpr std::array kAircraftReads = {
+    fieldRead<&SimData::engineFireFlags>(0x3366, 1),
+    fieldRead<&SimData::autopilotMaster>(0x07BC, 4),
+    fieldRead<&SimData::parkingBrake>(0x0BC8, 4),
+    fieldRead<&SimData::pushbackState>(0x31F0, 4),
+    fieldRead<&SimData::centreLevel>(0x0B74, 4),
+    fieldRead<&SimData::centreCapacity>(0x0B78, 4),
+    fieldRead<&SimData::leftMainLevel>(0x0B7C, 4),
+    fieldRead<&SimData::leftMainCapacity>(0x0B80, 4),
+    fieldRead<&SimData::leftAuxLevel>(0x0B84, 4),
+    fieldRead<&SimData::leftAuxCapacity>(0x0B88, 4),
+    fieldRead<&SimData::rightMainLevel>(0x0B94, 4),
+    fieldRead<&SimData::rightMainCapacity>(0x0B98, 4),
+    fieldRead<&SimData::rightAuxLevel>(0x0B9C, 4),
+    fieldRead<&SimData::rightAuxCapacity>(0x0BA0, 4),
+    fieldRead<&SimData::spoilersArmed>(0x0BCC, 4),
+    fieldRead<&SimData::spoilerLeft>(0x0BD4, 4),
+    fieldRead<&SimData::spoilerRight>(0x0BD8, 4),
+    fieldRead<&SimData::flapsControl>(0x0BDC, 4),
+    fieldRead<&SimData::onGround>(0x0366, 2),
+    fieldRead<&SimData::exitsOpen>(0x3367, 1),
+    fieldRead<&SimData::overspeed>(0x036D, 1),
+    fieldRead<&SimData::autobrake>(0x2F80, 1),
+    fieldRead<&SimData::structuralDeice>(0x337D, 1),
+    fieldRead<&SimData::landingLights>(0x028C, 1),
+    fieldRead<&SimData::lights>(0x0D0C, 2),
+    fieldRead<&SimData::flapAngleRaw>(0x30F0, 2),
+    fieldRead<&SimData::slatAngleRaw>(0x30F8, 2),
+};
+
+} // namespace
+
+DataAcquisition::DataAcquisition(FsuipcLink& link, SimData& data)
+    : link(link)
+    , data(data)
+{
+}
+
+void DataAcquisition::acquire(LinkState& state)
+{
+    connect(state);
+    if (state.connected)
+        readCycle();
+}
+
+void DataAcquisition::connect(LinkState& state)
+{
+    if (state.connected || state.connectionAttempts >= LinkState::kMaxAttempts)
+        return;
+    FsuipcResult result;
+    if (link.open(0, result)) {
+        state.connected = true;
+    } else {
+        state.linkErrorText = fsuipcResultText(result);
+        ++state.connectionAttempts;
+    }
+}
+
+void DataAcquisition::readCycle()
+{
+    queueReads();
+    FsuipcResult result;
+    if (link.process(result) && oneTimeReadsPending)
+        takeOneTimeReads();
+    // After a failed exchange this reproduces the same values, unless the
+    // CEPR mapping changed.
+    deriveSimData(data, cepr);
+}
+
+// Queuing results are not examined: a refused read simply delivers nothing.
+void DataAcquisition::queueReads()
+{
+    FsuipcResult result;
+    auto const queue = [&](std::uint32_t offset, std::uint32_t size, void* destination) {
+        link.read(offset, size, destination, result);
+    };
+    if (oneTimeReadsPending) {
+        for (FieldRead const& read : kOneTimeReads)
+            queue(read.offset, read.size, read.field(data));
+    }
+    queue(kSimTimeRead.offset, kSimTimeRead.size, kSimTimeRead.field(data));
+    for (int engine = 0; engine < data.engineCount; ++engine) {
+        for (EngineRead const& read : kEngineReads)
+            queue(read.base + read.stride * engine, read.size, read.field(data, engine));
+    }
+    for (FieldRead const& read : kAircraftReads)
+        queue(read.offset, read.size, read.field(data));
+}
+
+// The engine arrays hold four engines; a simulator reporting more shows four.
+void DataAcquisition::takeOneTimeReads()
+{
+    data.engineCount = std::min<std::uint16_t>(data.engineCount, SimData::kMaxEngines);
+    data.poundsPerGallon = data.fuelWeightRaw / 256.0;
+    oneTimeReadsPending = false;
+}
+
+void DataAcquisition::setCeprMapping(double n1Idle, double n1Max, double eprMin, double eprMax)
+{
+    cepr = { n1Idle, n1Max, eprMin, eprMax };
+}
