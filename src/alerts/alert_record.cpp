@@ -1,0 +1,17 @@
+#include "alerts/alert_record.h"
+
+#include <algorithm>
+
+void AlertRecord::build(std::u16string_view newText, std::int32_t newLevel)
+{
+    *this = AlertRecord {};
+    auto const length = std::min<std::size_t>(newText.size(), kTextCapacity - 1);
+    std::copy_n(newText.begin(), length, text);
+    level = newLevel;
+}
+
+std::u16string_view AlertRecord::textView() const
+{
+    auto const end = std::find(std::begin(text), std::end(text), u'\0');
+    return { text, static_cast<std::size_t>(end - std::begin(text)) };
+}

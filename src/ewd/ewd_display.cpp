@@ -1,0 +1,166 @@
+#include "ewd/ewd_display.h"
+
+#include "alerts/alert_colour.h"
+#include "alerts/ecam_alert_line.h"
+#include "config/profile_reader.h"
+#include "gauges/table_rows.h"
+
+#include <span>
+
+namespace {
+
+// Engine gauges whose centred labels get connector lines.
+constexpr int kN1Gauge = 0;
+constexpr int kN2Gauge = 1;
+constexpr int kFuelFlowGauge = 7;
+
+// User messages (numbered from 1) that the page never shows.
+constexpr int kHiddenUserMessages[] = { 1, 2, 5, 6, 7 };
+
+// Fixed line work of the 1000 x 1000 page.
+constexpr float kSeparatorY = 680;
+constexpr float kLeftSeparatorEndX = 530;
+constexpr float kRightSeparatorStartX = 630;
+constexpr float kColumnX = 580;
+constexpr float kUpperColumnTop = 250;
+constexpr float kUpperColumnBottom = 630;
+constexpr float kLowerColumnTop = 730;
+
+constexpr int kFourEngines = 4;
+
+PointF labelPoint(GaugeRecord const& gauge)
+{
+    return { gauge.box.x + gauge.labelOffset.x, gauge.box.y + gauge.labelOffset.y };
+}
+
+}
+
+EwdDisplay::EwdDisplay(PlatformServices& services, std::string profilePath, std::string profileSection)
+    : EfisDisplay(services, std::move(profilePath), std::move(profileSection))
+{
+    buildAlertRecords();
+    // Until a layout is read the detents are the A320's.
+    completeDetentAngles(flapPositions, 0, kDefaultFlapDetentAngles);
+    completeDetentAngles(slatPositions, 0, kDefaultSlatDetentAngles);
+}
+
+EwdDisplay::~EwdDisplay() = default;
+
+void EwdDisplay::draw()
+{
+    EfisDisplay::draw();
+    drawPageLines();
+    if (efisStyle == EfisStyle::Old)
+        drawFlapSlatIndicator();
+}
+
+void EwdDisplay::readDisplaySettings(std::string const& layoutFile)
+{
+    ProfileReader const reader(services.profiles, layoutFile, layoutSection);
+
+    ColourEntry& inhibit = colours[ColourRow::Inhibit];
+    inhibit.kind = ColourKindBrush;
+    inhibit.baseColour = reader.readColour("InhibitColor", "WHITE");
+
+    efisStyle = static_cast<EfisStyle>(reader.readKeyword("EFISStyle", Vocabulary::PageStyle, 0));
+    engineType = static_cast<EngineType>(reader.readKeyword("EngineType", Vocabulary::EngineType, 0));
+
+    completeDetentAngles(flapPositions, reader.readNumberList("FlapPositions", flapPositions), kDefaultFlapDetentAngles);
+    completeDetentAngles(slatPositions, reader.readNumberList("SlatPositions", slatPositions), kDefaultSlatDetentAngles);
+
+    EfisDisplay::readDisplaySettings(layoutFile);
+}
+
+void EwdDisplay::acquireData()
+{
+    dataAcquisition.acquire(link);
+}
+
+void EwdDisplay::drawUserMessages()
+{
+    for (int number : kHiddenUserMessages)
+        userMessages[number - 1].enabled = false;
+    EfisDisplay::drawUserMessages();
+}
+
+void EwdDisplay::drawAlertList()
+{
+    if (!underlinedAlertFont) {
+        FontDef const& alertFont = fontDefs[FontRow::Alert];
+        underlinedAlertFont = fontFactory.createFont(
+            alertFont.face, static_cast<float>(alertFont.size), alertFont.style | FontStyleUnderline);
+    }
+    EfisDisplay::drawAlertList();
+}
+
+void EwdDisplay::drawAlertLine(std::u16string_view text, int level, PointF position, int colourIndex)
+{
+    int const row = alertLineColourRow(level, colourIndex);
+    Font const* alertFont = font(FontRow::Alert);
+    Brush const* lineBrush = row < static_cast<int>(colours.size()) ? brush(row) : nullptr;
+    if (graphics == nullptr || alertFont == nullptr || lineBrush == nullptr)
+        return;
+    drawEcamAlertLine(*graphics, text, position, *alertFont, underlinedAlertFont.get(), *lineBrush);
+}
+
+void EwdDisplay::buildAlertRecords()
+{
+    buildEcamAlertRecords(alertRecords);
+}
+
+void EwdDisplay::evaluateAlerts()
+{
+    for (AlertSwitch const& alert : alertRules.evaluate(simData, alertRecords))
+        setAlertActive(alertRecords[alert.slot], alert.on);
+}
+
+void EwdDisplay::drawPageLines()
+{
+    if (layoutPending) {
+        n1LabelPoint = labelPoint(engineGauges[kN1Gauge]);
+        n2LabelPoint = labelPoint(engineGauges[kN2Gauge]);
+        ffLabelPoint = labelPoint(engineGauges[kFuelFlowGauge]);
+    }
+    Pen const* linePen = pen(ColourRow::Foreground);
+    if (graphics == nullptr || linePen == nullptr)
+        return;
+
+    graphics->drawLine(*linePen, { 0, kSeparatorY }, { kLeftSeparatorEndX, kSeparatorY });
+    graphics->drawLine(*linePen, { kRightSeparatorStartX, kSeparatorY }, { pageWidth, kSeparatorY });
+    if (efisStyle == EfisStyle::Old)
+        graphics->drawLine(*linePen, { kColumnX, kUpperColumnTop }, { kColumnX, kUpperColumnBottom });
+    graphics->drawLine(*linePen, { kColumnX, kLowerColumnTop }, { kColumnX, pageHeight - alertLineHeight });
+
+    bool const fourEngines = engineCount(simData) == kFourEngines;
+    if (fourEngines && engineType == EngineType::EprDriven)
+        drawConnectorPair(*linePen, n1LabelPoint);
+    if (fourEngines || engineType == EngineType::N1Driven) {
+        drawConnectorPair(*linePen, ffLabelPoint);
+        drawConnectorPair(*linePen, n2LabelPoint);
+    }
+}
+
+void EwdDisplay::drawConnectorPair(Pen const& linePen, PointF at)
+{
+    graphics->drawLine(linePen, { at.x - connectorInnerDx, at.y + connectorInnerDy },
+        { at.x - connectorOuterDx, at.y + connectorOuterDy });
+    graphics->drawLine(linePen, { at.x + connectorInnerDx, at.y + connectorInnerDy },
+        { at.x + connectorOuterDx, at.y + connectorOuterDy });
+}
+
+void EwdDisplay::drawFlapSlatIndicator()
+{
+    if (graphics == nullptr)
+        return;
+    FlapSlatReadings const readings { flapLeverPosition(simData), flapAngleDeg(simData), slatAngleDeg(simData) };
+    FlapSlatPaint const paint {
+        .wingPen = pen(ColourRow::Foreground),
+        .foregroundBrush = brush(ColourRow::Foreground),
+        .targetPen = pen(ColourRow::FlapHandle),
+        .travellingBrush = brush(ColourRow::FlapHandle),
+        .symbolPen = pen(ColourRow::FlapPosition),
+        .settledBrush = brush(ColourRow::FlapPosition),
+        .font = font(FontRow::Label),
+    };
+    flapSlatIndicator.draw(*graphics, readings, flapPositions, slatPositions, paint, stringFormat);
+}

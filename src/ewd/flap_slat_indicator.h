@@ -1,0 +1,51 @@
+#pragma once
+
+#include "ewd/detent_angles.h"
+#include "render/graphics.h"
+
+#include <string>
+#include <string_view>
+
+// What the indicator reads from the simulator each frame.
+struct FlapSlatReadings {
+    double leverPosition = 0; // 0 up .. 16383 full
+    double flapAngle = 0; // trailing edge, degrees
+    double slatAngle = 0; // leading edge, degrees
+};
+
+// The display's pens, brushes and font the indicator draws with; a missing
+// one leaves its elements out.
+struct FlapSlatPaint {
+    Pen const* wingPen = nullptr; // foreground
+    Brush const* foregroundBrush = nullptr; // dots, "S", "F", settled "FLAP"
+    Pen const* targetPen = nullptr; // flap handle: target outlines
+    Brush const* travellingBrush = nullptr; // flap handle: texts while a surface travels
+    Pen const* symbolPen = nullptr; // flap position: symbols and arms
+    Brush const* settledBrush = nullptr; // flap position: settled configuration
+    Font const* font = nullptr; // label font
+};
+
+// The E/WD flap/slat indicator: a wing outline with the slat symbol on a track
+// to its lower left and the flap symbol on a track to its lower right, each
+// placed by interpolating its angle between the detent angles; target
+// outlines while a surface travels to the lever's detent; and, once a surface
+// is out, the detent dots, the captions and the selected configuration.
+class FlapSlatIndicator {
+public:
+    // Lever positions from 0 to 16383 give detents 0 to 5, each centred on a
+    // multiple of 3276.8.
+    static constexpr double kLeverUnitsPerDetent = 3276.8;
+    // A surface within this many degrees of its detent angle has settled.
+    static constexpr double kSettledTolerance = 0.1;
+
+    // Sets the shared string format's alignment for its texts.
+    void draw(Graphics&, FlapSlatReadings const&, DetentAngles const& flapAngles, DetentAngles const& slatAngles,
+        FlapSlatPaint const&, StringFormat& sharedFormat);
+
+    // The configuration shown, kept between frames: "0", "1", "1+F", "2",
+    // "3" or "FULL"; empty until a surface first leaves its stowed position.
+    std::u16string_view configLabel() const { return m_configLabel; }
+
+private:
+    std::u16string m_configLabel;
+};
