@@ -1,0 +1,180 @@
+#include "config/ini_profile_store.h"
+
+#include "config/ini_text.h"
+#include "config/profile_write_rules.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <random>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+std::optional<std::string> readWholeFile(std::string const& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string latin1ToUtf8(std::string_view text)
+{
+    std::string result;
+    for (char c : text) {
+        auto const byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            result.push_back(c);
+        } else {
+            result.push_back(static_cast<char>(0xC0 | (byte >> 6)));
+            result.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+        }
+    }
+    return result;
+}
+
+// Characters beyond Latin-1 and malformed sequences become '?'.
+std::string utf8ToLatin1(std::string_view text)
+{
+    std::string result;
+    for (std::size_t i = 0; i < text.size();) {
+        auto const lead = static_cast<unsigned char>(text[i]);
+        std::size_t const length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+        bool wellFormed = length > 0 && i + length <= text.size();
+        for (std::size_t k = 1; wellFormed && k < length; ++k)
+            wellFormed = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+        if (!wellFormed) {
+            result.push_back('?');
+            ++i;
+            continue;
+        }
+        bool const latin1 = length == 1 || (length == 2 && lead <= 0xC3);
+        result.push_back(!latin1 ? '?'
+                : length == 1    ? text[i]
+                                 : static_cast<char>(((lead & 0x1F) << 6) | (text[i + 1] & 0x3F)));
+        i += length;
+    }
+    return result;
+}
+
+// The profile text of a file and how its bytes map to 8-bit text.
+struct ProfileText {
+    std::string bytes;
+    bool utf8 = false;
+
+    explicit ProfileText(std::string fileBytes)
+        : bytes(std::move(fileBytes))
+        , utf8(std::string_view(bytes).starts_with(kUtf8Mark))
+    {
+    }
+    std::size_t start() const { return utf8 ? kUtf8Mark.size() : 0; }
+    std::string_view text() const { return std::string_view(bytes).substr(start()); }
+    std::string encode(std::string_view latin1) const { return utf8 ? latin1ToUtf8(latin1) : std::string(latin1); }
+    std::string decode(std::string_view stored) const { return utf8 ? utf8ToLatin1(stored) : std::string(stored); }
+};
+
+std::string_view lineEndingOf(std::string_view text)
+{
+    std::size_t const end = text.find_first_of("\r\n");
+    if (end == std::string_view::npos || text.compare(end, 2, "\r\n") == 0)
+        return "\r\n";
+    return text[end] == '\n' ? "\n" : "\r";
+}
+
+bool endsLine(std::string_view text, std::size_t offset)
+{
+    return offset == 0 || text[offset - 1] == '\n' || text[offset - 1] == '\r';
+}
+
+// The text with key set to value: the key's value replaced in place, a new
+// line added to its section, or a new section appended.
+std::string withEntry(std::string_view text, std::string_view section, std::string_view key, std::string_view value)
+{
+    IniLocation const location = locateIniEntry(text, section, key);
+    std::string result(text);
+    if (location.entry) {
+        IniLine const& line = *location.entry;
+        std::string const replacement = line.hasValue ? std::string(value) : "=" + std::string(value);
+        return result.replace(line.valueBegin, line.contentEnd - line.valueBegin, replacement);
+    }
+    std::string_view const eol = lineEndingOf(text);
+    std::string const entry = std::string(trimProfileBlanks(key)) + "=" + std::string(value) + std::string(eol);
+    if (location.sectionFound) {
+        std::string const lead = endsLine(text, location.insertAt) ? "" : std::string(eol);
+        return result.insert(location.insertAt, lead + entry);
+    }
+    if (!text.empty())
+        result += endsLine(text, text.size()) ? std::string(eol) : std::string(eol) + std::string(eol);
+    return result + "[" + std::string(trimProfileBlanks(section)) + "]" + std::string(eol) + entry;
+}
+
+// Writes a file beside path and renames it over path, so that readers see
+// the old or the new file, never a part of one.
+bool replaceFile(std::string const& path, std::string const& contents)
+{
+    std::error_code error;
+    fs::path target = path;
+    if (fs::is_symlink(target, error))
+        target = fs::canonical(target, error);
+    if (error)
+        return false;
+    fs::path temporary = target;
+    temporary += ".tmp" + std::to_string(std::random_device {}());
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+        out.close();
+        if (!out) {
+            fs::remove(temporary, error);
+            return false;
+        }
+    }
+    fs::file_status const old = fs::status(target, error);
+    if (fs::exists(old))
+        fs::permissions(temporary, old.permissions(), error);
+    fs::rename(temporary, target, error);
+    if (error) {
+        fs::remove(temporary, error);
+        return false;
+    }
+    return true;
+}
+
+// The API drops trailing spaces of the default text.
+std::string_view withoutTrailingSpaces(std::string_view text)
+{
+    return text.substr(0, text.find_last_not_of(' ') + 1);
+}
+
+}
+
+std::string IniProfileStore::read(std::string const& file, std::string_view section, std::string_view key,
+    std::string_view defaultText, std::size_t bufferSize)
+{
+    if (std::optional<std::string> bytes = readWholeFile(file)) {
+        ProfileText const profile(std::move(*bytes));
+        IniLocation const location = locateIniEntry(profile.text(), profile.encode(section), profile.encode(key));
+        if (location.entry && location.entry->hasValue)
+            return profileResult(profile.decode(location.entry->value), bufferSize);
+    }
+    return profileResult(withoutTrailingSpaces(defaultText), bufferSize);
+}
+
+bool IniProfileStore::write(std::string const& file, std::string_view section, std::string_view key, std::string_view value)
+{
+    if (!isWritableProfileEntry(section, key, value))
+        return false;
+    std::optional<std::string> bytes = readWholeFile(file);
+    std::error_code error;
+    if (!bytes && fs::exists(file, error))
+        return false; // unreadable: rewriting it would lose its other lines
+    ProfileText const profile(std::move(bytes).value_or(std::string()));
+    std::string const updated = profile.bytes.substr(0, profile.start())
+        + withEntry(profile.text(), profile.encode(section), profile.encode(key), profile.encode(value));
+    return replaceFile(file, updated);
+}

@@ -1,0 +1,129 @@
+// tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin
+//
+// Reading a packed layout goes through the same code as the program, so a
+// file this tool accepts is one the program loads, and a damaged one fails
+// with the text the program would show ("Checksum Error", ...).
+
+#include "config/layout_codec.h"
+#include "config/packed_layout_file.h"
+#include "config/profile_reader.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::string_view kUsage = "Usage: tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin";
+
+int fail(std::string const& sentence)
+{
+    std::cerr << sentence << '\n';
+    return 1;
+}
+
+std::optional<std::string> readTextFile(std::string const& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::string text { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+    if (in.bad())
+        return std::nullopt;
+    return text;
+}
+
+// Leaves no partial output behind, so a failed build step is not mistaken
+// for a finished one.
+bool writeFile(std::string const& path, std::span<char const> bytes)
+{
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (out)
+            return true;
+    }
+    std::error_code error;
+    std::filesystem::remove(path, error);
+    return false;
+}
+
+// The text of a packed layout file, or the program's error text.
+std::optional<std::string> readPackedLayout(std::string const& path, std::string& errorText)
+{
+    if (!fileExists(path)) {
+        errorText = "Cannot open " + path + ": no such file.";
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> packed;
+    if (LayoutError const error = readPackedLayoutFile(path, packed); error != LayoutError::None) {
+        errorText = layoutErrorText(error, path);
+        return std::nullopt;
+    }
+    std::optional<std::string> text = unscrambleLayout(packed);
+    if (!text)
+        errorText = layoutErrorText(LayoutError::Checksum, path);
+    return text;
+}
+
+int pack(std::string const& in, std::string const& out)
+{
+    std::optional<std::string> const text = readTextFile(in);
+    if (!text)
+        return fail("Cannot read " + in + ".");
+    std::optional<std::vector<std::uint8_t>> const packed = scrambleLayout(*text);
+    if (!packed) {
+        return fail(in + " holds " + std::to_string(text->size()) + " bytes; a layout may hold at most "
+            + std::to_string(kMaxLayoutTextSize) + ".");
+    }
+    if (!writeFile(out, std::span(reinterpret_cast<char const*>(packed->data()), packed->size())))
+        return fail("Cannot write " + out + ".");
+    return 0;
+}
+
+int unpack(std::string const& in, std::string const& out)
+{
+    std::string errorText;
+    std::optional<std::string> const text = readPackedLayout(in, errorText);
+    if (!text)
+        return fail(errorText);
+    if (!writeFile(out, *text))
+        return fail("Cannot write " + out + ".");
+    return 0;
+}
+
+int check(std::string const& in)
+{
+    std::string errorText;
+    std::optional<std::string> const text = readPackedLayout(in, errorText);
+    if (!text)
+        return fail(errorText);
+    std::cout << in << " is an intact layout of " << text->size() << " bytes.\n";
+    return 0;
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> const args(argv + 1, argv + argc);
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << kUsage << '\n';
+        return 0;
+    }
+    if (args.size() == 3 && args[0] == "pack")
+        return pack(args[1], args[2]);
+    if (args.size() == 3 && args[0] == "unpack")
+        return unpack(args[1], args[2]);
+    if (args.size() == 2 && args[0] == "check")
+        return check(args[1]);
+    std::cerr << kUsage << ".\n";
+    return 2;
+}
