@@ -1,0 +1,271 @@
+#include "keyframe_scenario.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+enum class Blend { Linear, Step };
+
+struct AircraftValue {
+    char const* name;
+    Blend blend;
+    double initial; // until the first keyframe that names it
+    double AircraftState::*member;
+};
+
+struct EngineValue {
+    char const* name;
+    Blend blend;
+    double initial;
+    double EngineState::*member;
+};
+
+constexpr std::array kAircraftValues = {
+    AircraftValue { "engines", Blend::Step, 2, &AircraftState::engines },
+    AircraftValue { "fuel_centre", Blend::Linear, 0, &AircraftState::fuelCentre },
+    AircraftValue { "fuel_left_main", Blend::Linear, 0, &AircraftState::fuelLeftMain },
+    AircraftValue { "fuel_left_aux", Blend::Linear, 0, &AircraftState::fuelLeftAux },
+    AircraftValue { "fuel_right_main", Blend::Linear, 0, &AircraftState::fuelRightMain },
+    AircraftValue { "fuel_right_aux", Blend::Linear, 0, &AircraftState::fuelRightAux },
+    AircraftValue { "flap_detent", Blend::Step, 0, &AircraftState::flapDetent },
+    AircraftValue { "spoilers_armed", Blend::Step, 0, &AircraftState::spoilersArmed },
+    AircraftValue { "spoilers", Blend::Linear, 0, &AircraftState::spoilers },
+    AircraftValue { "parking_brake", Blend::Step, 0, &AircraftState::parkingBrake },
+    AircraftValue { "pushback", Blend::Step, 0, &AircraftState::pushback },
+    AircraftValue { "autopilot", Blend::Step, 0, &AircraftState::autopilot },
+    AircraftValue { "on_ground", Blend::Step, 0, &AircraftState::onGround },
+    AircraftValue { "exits", Blend::Step, 0, &AircraftState::exits },
+    AircraftValue { "overspeed", Blend::Step, 0, &AircraftState::overspeed },
+    AircraftValue { "autobrake", Blend::Step, 1, &AircraftState::autobrake },
+    AircraftValue { "wing_anti_ice", Blend::Step, 0, &AircraftState::wingAntiIce },
+    AircraftValue { "landing_lights", Blend::Step, 0, &AircraftState::landingLights },
+    AircraftValue { "strobe", Blend::Step, 0, &AircraftState::strobe },
+    AircraftValue { "beacon", Blend::Step, 0, &AircraftState::beacon },
+    AircraftValue { "nav_lights", Blend::Step, 0, &AircraftState::navLights },
+};
+
+constexpr std::array kEngineValues = {
+    EngineValue { "n1", Blend::Linear, 0, &EngineState::n1 },
+    EngineValue { "n2", Blend::Linear, 0, &EngineState::n2 },
+    EngineValue { "epr", Blend::Linear, 0, &EngineState::epr },
+    EngineValue { "egt", Blend::Linear, 0, &EngineState::egt },
+    EngineValue { "ff", Blend::Linear, 0, &EngineState::fuelFlow },
+    EngineValue { "anti_ice", Blend::Step, 0, &EngineState::antiIce },
+    EngineValue { "fire", Blend::Step, 0, &EngineState::fire },
+};
+
+constexpr std::size_t kTrackCount = kAircraftValues.size() + kEngineValues.size() * AircraftState::kMaxEngines;
+constexpr std::size_t aircraftTrack(std::string_view name)
+{
+    for (std::size_t i = 0; i < kAircraftValues.size(); ++i) {
+        if (name == kAircraftValues[i].name)
+            return i;
+    }
+    throw "no such aircraft value";
+}
+
+constexpr std::size_t kFlapDetentTrack = aircraftTrack("flap_detent");
+
+std::size_t engineTrack(std::size_t value, int engine)
+{
+    return kAircraftValues.size() + static_cast<std::size_t>(engine) * kEngineValues.size() + value;
+}
+
+Blend blendOf(std::size_t track)
+{
+    if (track < kAircraftValues.size())
+        return kAircraftValues[track].blend;
+    return kEngineValues[(track - kAircraftValues.size()) % kEngineValues.size()].blend;
+}
+
+double initialOf(std::size_t track)
+{
+    if (track < kAircraftValues.size())
+        return kAircraftValues[track].initial;
+    return kEngineValues[(track - kAircraftValues.size()) % kEngineValues.size()].initial;
+}
+
+// Surface angles at lever detents 0..5 and how fast the surfaces travel.
+constexpr double kFlapAngles[6] = { 0, 0, 10, 15, 20, 35 };
+constexpr double kSlatAngles[6] = { 0, 18, 18, 22, 22, 27 };
+constexpr double kFlapDegreesPerSecond = 1.2;
+constexpr double kSlatDegreesPerSecond = 1.2;
+
+bool parseNumber(std::string_view text, double& value)
+{
+    std::string const copy(text);
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtod(copy.c_str(), &end);
+    return !copy.empty() && end == copy.c_str() + copy.size() && errno == 0 && std::isfinite(value);
+}
+
+std::vector<std::string_view> words(std::string_view line)
+{
+    std::vector<std::string_view> found;
+    std::size_t position = 0;
+    while ((position = line.find_first_not_of(" \t\r", position)) != std::string_view::npos) {
+        std::size_t const end = std::min(line.find_first_of(" \t\r", position), line.size());
+        found.push_back(line.substr(position, end - position));
+        position = end;
+    }
+    return found;
+}
+
+double moveToward(double from, double to, double maxStep)
+{
+    return from < to ? std::min(from + maxStep, to) : std::max(from - maxStep, to);
+}
+
+int detentOf(double lever)
+{
+    return static_cast<int>(std::clamp(std::round(lever), 0.0, 5.0));
+}
+
+} // namespace
+
+KeyframeScenario::KeyframeScenario()
+    : tracks(kTrackCount)
+{
+}
+
+std::optional<KeyframeScenario> KeyframeScenario::parse(std::string_view text, std::string_view sourceName,
+    std::string& error)
+{
+    KeyframeScenario scenario;
+    int lineNumber = 0;
+    while (!text.empty()) {
+        std::size_t const end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        ++lineNumber;
+        line = line.substr(0, line.find('#'));
+        std::string problem;
+        if (!scenario.parseLine(line, problem)) {
+            error = std::string(sourceName) + ", line " + std::to_string(lineNumber) + ": " + problem;
+            return std::nullopt;
+        }
+    }
+    return scenario;
+}
+
+bool KeyframeScenario::parseLine(std::string_view line, std::string& problem)
+{
+    std::vector<std::string_view> const parts = words(line);
+    if (parts.empty())
+        return true;
+    if (parts.size() == 1 && parts[0] == "loop") {
+        looping = true;
+        return true;
+    }
+    double time = 0;
+    if (!parseNumber(parts[0], time) || time < 0) {
+        problem = "a keyframe starts with its time in seconds, not \"" + std::string(parts[0]) + "\".";
+        return false;
+    }
+    if (time < lastTime) {
+        problem = "keyframe times must not go backwards.";
+        return false;
+    }
+    lastTime = time;
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        if (!addValue(parts[i], time, problem))
+            return false;
+    }
+    return true;
+}
+
+bool KeyframeScenario::addValue(std::string_view assignment, double time, std::string& problem)
+{
+    std::size_t const equals = assignment.find('=');
+    double value = 0;
+    if (equals == std::string_view::npos || !parseNumber(assignment.substr(equals + 1), value)) {
+        problem = "expected NAME=NUMBER, found \"" + std::string(assignment) + "\".";
+        return false;
+    }
+    std::string_view name = assignment.substr(0, equals);
+    for (std::size_t i = 0; i < kAircraftValues.size(); ++i) {
+        if (name == kAircraftValues[i].name) {
+            tracks[i].push_back({ time, value });
+            return true;
+        }
+    }
+    // Engine values: "n1.2" for engine 2, "n1" for every engine.
+    int firstEngine = 0;
+    int lastEngine = AircraftState::kMaxEngines - 1;
+    if (std::size_t const dot = name.find('.'); dot != std::string_view::npos) {
+        std::string_view const number = name.substr(dot + 1);
+        if (number.size() != 1 || number[0] < '1' || number[0] > '0' + AircraftState::kMaxEngines) {
+            problem = "engine numbers run from 1 to 4, as in \"n1.2\".";
+            return false;
+        }
+        firstEngine = lastEngine = number[0] - '1';
+        name = name.substr(0, dot);
+    }
+    for (std::size_t i = 0; i < kEngineValues.size(); ++i) {
+        if (name == kEngineValues[i].name) {
+            for (int engine = firstEngine; engine <= lastEngine; ++engine)
+                tracks[engineTrack(i, engine)].push_back({ time, value });
+            return true;
+        }
+    }
+    problem = "there is no value called \"" + std::string(name) + "\".";
+    return false;
+}
+
+AircraftState KeyframeScenario::stateAt(double seconds) const
+{
+    double const local = looping && lastTime > 0 ? std::fmod(seconds, lastTime) : seconds;
+    AircraftState state;
+    state.simTime = seconds;
+    for (std::size_t i = 0; i < kAircraftValues.size(); ++i)
+        state.*kAircraftValues[i].member = valueAt(i, local);
+    for (int engine = 0; engine < AircraftState::kMaxEngines; ++engine) {
+        for (std::size_t i = 0; i < kEngineValues.size(); ++i)
+            state.engine[engine].*kEngineValues[i].member = valueAt(engineTrack(i, engine), local);
+    }
+    state.flapAngle = surfaceAngleAt(kFlapAngles, kFlapDegreesPerSecond, local);
+    state.slatAngle = surfaceAngleAt(kSlatAngles, kSlatDegreesPerSecond, local);
+    return state;
+}
+
+double KeyframeScenario::valueAt(std::size_t track, double seconds) const
+{
+    Track const& keys = tracks[track];
+    if (keys.empty())
+        return initialOf(track);
+    auto const next = std::upper_bound(keys.begin(), keys.end(), seconds,
+        [](double time, Keyframe const& key) { return time < key.time; });
+    if (next == keys.begin())
+        return initialOf(track);
+    auto const previous = std::prev(next);
+    if (next == keys.end() || blendOf(track) == Blend::Step || next->time == previous->time)
+        return previous->value;
+    double const fraction = (seconds - previous->time) / (next->time - previous->time);
+    return previous->value + (next->value - previous->value) * fraction;
+}
+
+// The surfaces start settled at the first detent and chase each new detent
+// at their own rate.
+double KeyframeScenario::surfaceAngleAt(double const (&anglesByDetent)[6], double degreesPerSecond,
+    double seconds) const
+{
+    Track const& levers = tracks[kFlapDetentTrack];
+    double angle = anglesByDetent[detentOf(valueAt(kFlapDetentTrack, 0))];
+    double target = angle;
+    double since = 0;
+    for (Keyframe const& lever : levers) {
+        if (lever.time > seconds)
+            break;
+        angle = moveToward(angle, target, degreesPerSecond * (lever.time - since));
+        target = anglesByDetent[detentOf(lever.value)];
+        since = lever.time;
+    }
+    return moveToward(angle, target, degreesPerSecond * (seconds - since));
+}

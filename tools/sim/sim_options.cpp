@@ -1,0 +1,237 @@
+#include "sim_options.h"
+
+#include "offset_space.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <string_view>
+
+namespace {
+
+bool parseDouble(std::string_view text, double& value)
+{
+    std::string const copy(text);
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtod(copy.c_str(), &end);
+    return !copy.empty() && end == copy.c_str() + copy.size() && errno == 0 && std::isfinite(value);
+}
+
+// Decimal, or hexadecimal with 0x.
+bool parseInteger(std::string_view text, long long& value)
+{
+    std::string const copy(text);
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtoll(copy.c_str(), &end, 0);
+    return !copy.empty() && end == copy.c_str() + copy.size() && errno == 0;
+}
+
+template <typename T>
+void appendBytes(std::vector<std::byte>& bytes, T value)
+{
+    auto const raw = std::as_bytes(std::span(&value, 1));
+    bytes.assign(raw.begin(), raw.end());
+}
+
+struct PinType {
+    char const* name;
+    long long min;
+    long long max;
+    std::size_t size;
+};
+
+constexpr PinType kPinTypes[] = {
+    { "u8", 0, 0xFF, 1 },
+    { "u16", 0, 0xFFFF, 2 },
+    { "u32", 0, 0xFFFFFFFF, 4 },
+    { "i32", -0x80000000LL, 0x7FFFFFFF, 4 },
+    { "f64", 0, 0, 8 },
+};
+
+bool encodePin(PinType const& type, std::string_view text, std::vector<std::byte>& bytes)
+{
+    if (type.size == 8) {
+        double value = 0;
+        if (!parseDouble(text, value))
+            return false;
+        appendBytes(bytes, value);
+        return true;
+    }
+    long long value = 0;
+    if (!parseInteger(text, value) || value < type.min || value > type.max)
+        return false;
+    switch (type.size) {
+    case 1:
+        appendBytes(bytes, static_cast<std::uint8_t>(value));
+        break;
+    case 2:
+        appendBytes(bytes, static_cast<std::uint16_t>(value));
+        break;
+    default:
+        appendBytes(bytes, static_cast<std::uint32_t>(value));
+        break;
+    }
+    return true;
+}
+
+// OFFSET:TYPE=VALUE, the offset in hexadecimal.
+bool parsePin(std::string_view text, PinnedValue& pin, std::string& error)
+{
+    std::size_t const colon = text.find(':');
+    std::size_t const equals = text.find('=');
+    if (colon == std::string_view::npos || equals == std::string_view::npos || equals < colon) {
+        error = "Write --set as OFFSET:TYPE=VALUE, for example --set 0x0BC8:u32=1.";
+        return false;
+    }
+    std::string offsetText(text.substr(0, colon));
+    if (offsetText.rfind("0x", 0) != 0 && offsetText.rfind("0X", 0) != 0)
+        offsetText.insert(0, "0x");
+    long long offset = 0;
+    if (!parseInteger(offsetText, offset) || offset < 0 || offset >= static_cast<long long>(OffsetSpace::kSize)) {
+        error = "The offset in --set " + std::string(text) + " must be hexadecimal and below 0x10000.";
+        return false;
+    }
+    std::string_view const typeName = text.substr(colon + 1, equals - colon - 1);
+    for (PinType const& type : kPinTypes) {
+        if (typeName != type.name)
+            continue;
+        if (!OffsetSpace::contains(static_cast<std::uint64_t>(offset), type.size)) {
+            error = "The value in --set " + std::string(text) + " runs past offset 0xFFFF.";
+            return false;
+        }
+        if (!encodePin(type, text.substr(equals + 1), pin.bytes)) {
+            error = "The value in --set " + std::string(text) + " is not a valid " + type.name + ".";
+            return false;
+        }
+        pin.offset = static_cast<std::uint32_t>(offset);
+        return true;
+    }
+    error = "The type in --set " + std::string(text) + " must be u8, u16, u32, i32 or f64.";
+    return false;
+}
+
+bool parseCorruption(std::string_view text, Corruption& corruption)
+{
+    if (text == "marker")
+        corruption = Corruption::Marker;
+    else if (text == "size")
+        corruption = Corruption::Size;
+    else if (text == "destination")
+        corruption = Corruption::Destination;
+    else
+        return false;
+    return true;
+}
+
+// Applies one option that takes a value; false with error set when the value is wrong.
+bool applyValue(SimOptions& options, std::string_view option, std::string_view value, std::string& error)
+{
+    auto const bad = [&](char const* what) {
+        error = "The value of " + std::string(option) + " must be " + what + ".";
+        return false;
+    };
+    double number = 0;
+    long long integer = 0;
+    if (option == "--class") {
+        if (value != "UIPCMAIN" && value != "FS98MAIN")
+            return bad("UIPCMAIN or FS98MAIN");
+        options.windowClass = value;
+    } else if (option == "--scenario") {
+        if (value.empty())
+            return bad("demo, static or a file name");
+        options.scenario = value;
+    } else if (option == "--set") {
+        PinnedValue pin;
+        if (!parsePin(value, pin, error))
+            return false;
+        options.pins.push_back(std::move(pin));
+    } else if (option == "--duration") {
+        if (!parseDouble(value, number) || number <= 0)
+            return bad("a number of seconds above 0");
+        options.durationSeconds = number;
+    } else if (option == "--at") {
+        if (!parseDouble(value, number) || number < 0)
+            return bad("a number of seconds, 0 or more");
+        options.startAt = number;
+    } else if (option == "--time-scale") {
+        if (!parseDouble(value, number) || number <= 0)
+            return bad("a number above 0");
+        options.timeScale = number;
+    } else if (option == "--reply") {
+        if (!parseInteger(value, integer) || integer < 0 || integer > 0xFFFFFFFFLL)
+            return bad("a 32-bit unsigned number");
+        options.faults.reply = static_cast<std::uint32_t>(integer);
+    } else if (option == "--corrupt") {
+        if (!parseCorruption(value, options.faults.corruption))
+            return bad("marker, size or destination");
+    } else if (option == "--faults-after") {
+        if (!parseInteger(value, integer) || integer < 0)
+            return bad("a number of exchanges, 0 or more");
+        options.faults.faultsAfter = static_cast<std::uint64_t>(integer);
+    }
+    return true;
+}
+
+constexpr std::string_view kValueOptions[] = {
+    "--class", "--scenario", "--set", "--duration", "--at", "--time-scale", "--reply", "--corrupt", "--faults-after",
+};
+
+} // namespace
+
+std::optional<SimOptions> parseSimOptions(std::span<char const* const> args, std::string& error)
+{
+    SimOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string_view const option = args[i];
+        if (option == "--help" || option == "-h") {
+            options.help = true;
+        } else if (option == "--no-answer") {
+            options.faults.noAnswer = true;
+        } else if (option == "--bad-version") {
+            options.faults.badVersion = true;
+        } else if (std::find(std::begin(kValueOptions), std::end(kValueOptions), option) == std::end(kValueOptions)) {
+            error = "Unknown option " + std::string(option) + "; see tarnex-sim --help.";
+            return std::nullopt;
+        } else if (i + 1 == args.size()) {
+            error = "The option " + std::string(option) + " needs a value; see tarnex-sim --help.";
+            return std::nullopt;
+        } else if (!applyValue(options, option, args[++i], error)) {
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+std::string simUsage()
+{
+    return R"(Usage: tarnex-sim [OPTION]...
+Serves the FSUIPC protocol as a simulator stand-in until interrupted.
+
+  --class UIPCMAIN|FS98MAIN   the server class to announce (default UIPCMAIN)
+  --scenario demo|static|FILE what to fly: demo (default) loops an A320 flight,
+                              static holds every offset at zero, FILE plays a
+                              keyframe file (see README-scenario.md)
+  --at SECONDS                start the scenario this far in
+  --time-scale FACTOR         scenario seconds per real second (default 1)
+  --set OFF:TYPE=VALUE        pin a value: OFF hexadecimal, TYPE u8, u16, u32,
+                              i32 or f64; repeatable; pinned values always win
+  --duration SECONDS          stop after this long
+
+Faults, to test clients:
+  --no-answer                 take requests but never answer them
+  --reply VALUE               answer VALUE instead of 1 (processed)
+  --bad-version               report server version 0x19980004, one below the
+                              oldest a client accepts
+  --corrupt marker|size|destination
+                              damage that field of the last read request
+                              after serving a batch
+  --faults-after N            serve the first N exchanges properly (a client's
+                              handshake takes one)
+  --help                      show this text
+)";
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "request_block.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+// A value held at an offset whatever the scenario or a client writes there.
+struct PinnedValue {
+    std::uint32_t offset;
+    std::vector<std::byte> bytes;
+};
+
+// Ways to misbehave, so that every failure path of a client can be driven.
+struct FaultOptions {
+    bool noAnswer = false; // take requests, never answer
+    std::optional<std::uint32_t> reply; // answer this instead of 1
+    bool badVersion = false; // a server version one below the accepted minimum
+    Corruption corruption = Corruption::None; // damage the last read record
+    std::uint64_t faultsAfter = 0; // exchanges answered properly first
+};
+
+struct SimOptions {
+    std::string windowClass = "UIPCMAIN";
+    std::string scenario = "demo"; // "demo", "static" or a keyframe file
+    std::vector<PinnedValue> pins;
+    std::optional<double> durationSeconds;
+    double startAt = 0; // scenario seconds at start
+    double timeScale = 1;
+    FaultOptions faults;
+    bool help = false;
+};
+
+// The options in args (program name excluded), or none with error set to one
+// plain sentence.
+std::optional<SimOptions> parseSimOptions(std::span<char const* const> args, std::string& error);
+
+std::string simUsage();

@@ -1,0 +1,63 @@
+#include "sim_server.h"
+
+#include "aircraft_encoder.h"
+#include "request_block.h"
+
+namespace {
+
+constexpr std::uint32_t kServerVersionOffset = 0x3304;
+constexpr std::uint32_t kSimulatorVersionOffset = 0x3308;
+
+// Scenario values are refreshed at most this often; a batch in between sees
+// the same moment, as from a simulator running its own frames.
+constexpr auto kScenarioStep = std::chrono::milliseconds(10);
+
+template <typename T>
+std::span<std::byte const> bytesOf(T const& value)
+{
+    return std::as_bytes(std::span(&value, 1));
+}
+
+} // namespace
+
+SimServer::SimServer(SimOptions const& options, std::optional<KeyframeScenario> scenario)
+    : scenario(std::move(scenario))
+    , faults(options.faults)
+    , startAt(options.startAt)
+    , timeScale(options.timeScale)
+{
+    // The versions are read-only: a client writes its own version into the
+    // upper half of 0x3308.
+    std::uint32_t const serverVersion = faults.badVersion ? kBadServerVersion : kServerVersion;
+    space.pin(kServerVersionOffset, bytesOf(serverVersion));
+    space.pin(kSimulatorVersionOffset, bytesOf(kSimulatorVersion));
+    for (PinnedValue const& pin : options.pins)
+        space.pin(pin.offset, pin.bytes);
+    advanceScenario();
+}
+
+void SimServer::advanceScenario()
+{
+    if (!scenario)
+        return;
+    Clock::time_point const now = Clock::now();
+    if (lastAdvance && now - *lastAdvance < kScenarioStep)
+        return;
+    lastAdvance = now;
+    double const seconds = startAt + timeScale * std::chrono::duration<double>(now - started).count();
+    encodeAircraft(scenario->stateAt(seconds), space);
+}
+
+std::optional<std::uint32_t> SimServer::answer(std::span<std::byte> block)
+{
+    bool const faulty = ++exchanges > faults.faultsAfter;
+    if (faulty && faults.noAnswer)
+        return std::nullopt;
+    advanceScenario();
+    if (!serveRequestBlock(block, space))
+        return kNotProcessed;
+    if (!faulty)
+        return kProcessed;
+    corruptLastRead(block, faults.corruption);
+    return faults.reply.value_or(kProcessed);
+}
