@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the private Wine prefix the Windows tests run in, once per test run:
 # boots it and maps the Windows font names to metric-compatible faces so GDI+
-# measures text with real fonts.
+# measures text with real fonts. "Microsoft Sans Serif" is the face behind
+# GDI+'s generic sans-serif family, which the font fallback relies on.
 set -euo pipefail
 : "${WINEPREFIX:?set WINEPREFIX}"
 export WINEDEBUG=-all
@@ -14,6 +15,7 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
 "Arial"="Liberation Sans"
+"Microsoft Sans Serif"="Liberation Sans"
 "Courier"="Liberation Mono"
 "Courier New"="Liberation Mono"
 "Times New Roman"="Liberation Serif"

@@ -1,0 +1,79 @@
+#include "platform/win32/gdiplus_fonts.h"
+#include "platform/win32/gdiplus_session.h"
+#include "platform/win32/gdiplus_window_buffer.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+namespace {
+
+// A plain shown window with a white background and no frame.
+class PlainWindow {
+public:
+    PlainWindow(int width, int height)
+    {
+        WNDCLASSW windowClass {};
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        windowClass.lpszClassName = L"TarnexBufferTestWindow";
+        RegisterClassW(&windowClass);
+        handle = CreateWindowExW(0, windowClass.lpszClassName, L"buffer test", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
+            nullptr, nullptr, windowClass.hInstance, nullptr);
+        UpdateWindow(handle);
+    }
+    ~PlainWindow() { DestroyWindow(handle); }
+
+    COLORREF pixel(int x, int y) const
+    {
+        HDC const dc = GetDC(handle);
+        COLORREF const colour = GetPixel(dc, x, y);
+        ReleaseDC(handle, dc);
+        return colour;
+    }
+
+    HWND handle = nullptr;
+};
+
+} // namespace
+
+TEST(GdiplusWindowBuffer, PresentCopiesTheWholeBufferToTheWindow)
+{
+    GdiplusSession session;
+    GdiplusFontFactory fonts;
+    PlainWindow window(120, 80);
+    ASSERT_NE(window.handle, nullptr);
+    GdiplusWindowBuffer buffer(fonts);
+    buffer.attach(window.handle);
+
+    Graphics& graphics = buffer.recreateBackBuffer(120, 80);
+    graphics.scaleWorld(0.12f, 0.08f); // a 1000 x 1000 page
+    graphics.clear(kOpaqueBlack);
+    graphics.fillRectangle({ 0xFF0000FF }, { 500, 0, 500, 1000 });
+    // Nothing reaches the window before present.
+    EXPECT_EQ(window.pixel(30, 40), RGB(255, 255, 255));
+
+    buffer.present();
+    EXPECT_EQ(window.pixel(30, 40), RGB(0, 0, 0));
+    EXPECT_EQ(window.pixel(90, 40), RGB(0, 0, 255));
+    EXPECT_EQ(window.pixel(119, 79), RGB(0, 0, 255));
+}
+
+TEST(GdiplusWindowBuffer, RecreatingTheBufferFollowsTheNewSize)
+{
+    GdiplusSession session;
+    GdiplusFontFactory fonts;
+    PlainWindow window(100, 100);
+    GdiplusWindowBuffer buffer(fonts);
+    buffer.attach(window.handle);
+
+    buffer.recreateBackBuffer(100, 100).clear(0xFFFF0000);
+    buffer.present();
+    Graphics& smaller = buffer.recreateBackBuffer(50, 50);
+    smaller.clear(0xFF00FF00);
+    buffer.present();
+    // The smaller buffer covers only its own corner of the window.
+    EXPECT_EQ(window.pixel(25, 25), RGB(0, 255, 0));
+    EXPECT_EQ(window.pixel(75, 75), RGB(255, 0, 0));
+}
