@@ -5,11 +5,14 @@
 #include "gauges/gauge_record.h"
 #include "gauges/info_field.h"
 #include "render/gauge_window.h"
+#include "sim/data_acquisition.h"
+#include "sim/fsuipc_link.h"
 #include "sim/sim_data.h"
 #include "sim/value_sources.h"
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -28,6 +31,8 @@ public:
     static constexpr int kRegionCount = 2;
     static constexpr int kInfoFieldCount = 5;
     static constexpr int kUserMessageCount = 10;
+    // engineOffChar value meaning "no substitution".
+    static constexpr std::uint8_t kNoEngineOffChar = 249;
 
     EfisDisplay(PlatformServices& services, std::string profilePath, std::string profileSection);
     ~EfisDisplay() override;
@@ -49,6 +54,49 @@ protected:
     void readGaugeDefinitions(ProfileReader const&, std::span<GaugeRecord> records, std::span<char const* const> names);
     void readEngineGaugeSettings(ProfileReader const&);
 
+    // One gauge: its shape by display type, its readout, label and legend.
+    void drawEngineGauge(int index);
+    void drawSingleGauge(int index);
+
+    // Layout steps; they do nothing unless layoutPending is set.
+    void layoutEngineDial(int index);
+    void layoutEngineBar(int index);
+    void layoutEngineStack(int index);
+    void layoutSingleDial(int index);
+    void layoutSingleBar(int index);
+    void layoutSingleStack(int index);
+
+    // Dials (QUADRANT, RING).
+    void fillValueSector(double value, PointF centre, GaugeRecord const&);
+    void drawScale(PointF centre, GaugeRecord const&, bool running);
+    void drawDangerArc(RectF const& scaleRect, GaugeRecord const&, bool running);
+    void drawNormalArc(RectF const& scaleRect, GaugeRecord const&, bool whole, bool running);
+    void drawTick(Pen const&, PointF centre, GaugeRecord const&, float angle);
+    void drawNeedle(double value, PointF centre, GaugeRecord const&);
+    void fillEngineSectors(int index);
+    void drawEngineScales(int index);
+    void drawEngineNeedles(int index);
+    void fillSingleSector(int index);
+    void drawSingleScale(int index);
+    void drawSingleNeedle(int index);
+
+    // Bars and stacks; x is the column's centre.
+    void drawBarFrame(float x, GaugeRecord const&, bool running);
+    void fillBar(double value, float x, GaugeRecord const&);
+    void fillStack(double value, float x, GaugeRecord const&);
+    void drawEngineBars(int index);
+    void drawEngineStacks(int index);
+    void drawSingleBar(int index);
+    void drawSingleStack(int index);
+
+    // Numeric readouts, laid out in layoutPending frames.
+    void drawValueReadout(double value, PointF position, GaugeRecord const&, bool running);
+    void drawEngineReadouts(int index);
+    void drawSingleReadout(int index);
+
+    void drawLabel(GaugeRecord const&);
+    void drawLegend(GaugeRecord const&);
+
     // Information fields and user messages.
     virtual void drawUserMessages();
     virtual void updateInfoTexts();
@@ -66,13 +114,25 @@ protected:
     virtual void setAlertActive(AlertRecord&, bool active);
     void drawList(AlertList const&, RectF const& box, int regionIndex);
 
+    // Engines the gauges serve this frame: min(engineCount, 4).
+    int engineColumnCount() const;
+    double engineValue(int gaugeIndex, int engine) const;
+    double singleValue(int gaugeIndex) const;
+    bool engineIsRunning(int engine) const;
+    bool engineDrawnAsOff(bool running) const { return !running && engineOffManaged; }
+
     SimData simData;
+    // The simulator link and the per-frame acquisition that fills simData;
+    // the concrete page runs the acquisition in its acquireData.
+    FsuipcLink fsuipcLink;
+    DataAcquisition dataAcquisition;
 
     std::array<GaugeRecord, kEngineParamCount> engineGauges;
     std::array<GaugeRecord, kOtherParamCount> singleGauges;
     UnitSystem units = UnitSystem::US;
     bool engineOffManaged = false;
-    std::uint8_t engineOffChar = 249; // 249: no substitution
+    std::uint8_t engineOffChar = kNoEngineOffChar;
+    char16_t engineOffGlyph = 0; // engineOffChar as display text
     int lastEngineCount = -1;
     bool pieNormalTransparent = false;
     bool pieDangerTransparent = false;
@@ -93,4 +153,18 @@ protected:
     AlertList alertList;
     AlertList statusList;
     float alertLineHeight = 0;
+
+private:
+    void readColourTable(ProfileReader const&);
+    void readFontTable(ProfileReader const&);
+    void readPageBoxesAndLimits(ProfileReader const&);
+    void readInfoFields(ProfileReader const&);
+    void readUserMessages(ProfileReader const&);
+
+    void layoutReadouts(GaugeRecord&, int engineCount, bool engineGauge);
+    void layoutEngineColumns(GaugeRecord&);
+    void drawTicks(PointF centre, GaugeRecord const&);
+    // Draws text on its anchor as the alignment flags say; the baseline flag
+    // puts the baseline on the anchor's y.
+    void drawAlignedText(std::u16string_view text, PointF anchor, int alignment, int fontRow, int colourRow);
 };
