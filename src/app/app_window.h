@@ -1,38 +1,85 @@
 #pragma once
 
 #include "app/platform_services.h"
+#include "app/window_host.h"
 #include "sim/link_state.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 // The main window's state and the logic of its window procedure: view flags,
 // window settings kept in the user profile, key and menu commands. The window
 // itself is the platform's WindowHost; the display object derives from this.
-class AppWindow {
+class AppWindow : public WindowEvents {
 public:
+    // The scrambled layout file looked for in the current directory.
+    static constexpr std::string_view kLayoutFileName = "A320CFM.bin";
+
     AppWindow(PlatformServices& services, std::string profilePath, std::string profileSection);
-    virtual ~AppWindow();
+    ~AppWindow() override;
     AppWindow(AppWindow const&) = delete;
     AppWindow& operator=(AppWindow const&) = delete;
 
-    virtual void paint() = 0;
-    virtual void loadConfiguration(std::string_view fileName) = 0;
-
+    // Reads the window settings, creates and shows the window from them,
+    // starts the redraw timer and applies the saved view flags. False when
+    // the window cannot be made.
+    virtual bool createWindow(std::string_view title, int topmostMenuItem);
+    // Geometry (only when left and top are 0 or more) and view flags.
+    virtual void saveWindowSettings();
     // If connectionAttempts equals the limit, re-arm the attempts.
     virtual void resetConnectionAttempts();
 
+    virtual void paint() = 0;
+    virtual void loadConfiguration(std::string_view fileName) = 0;
+    // False while a paint runs: a timer tick then asks for no repaint.
+    virtual bool isReadyForRedraw() const = 0;
+
+    void toggleMenuBar();
+    void toggleBorder();
+    void toggleAlwaysOnTop(int menuItem);
+    void setTimerPeriod(int periodMs);
+    // The Refresh Rate dialog's OK: warns when the loop mode would change,
+    // then takes the slider position as the new period.
+    void applyRefreshRate(int sliderPosition);
+    void runRefreshRateDialog();
+    void showHelp();
+    void showAbout();
+    void exitProgram();
+
+    // Fixed at start from the period: the loop runs in this mode until exit.
+    LoopMode loopMode() const { return timerPeriod > 0 ? LoopMode::Blocking : LoopMode::Polling; }
+
+    // WindowEvents: the window procedure.
+    void onCreate() override;
+    void onDestroy() override;
+    void onPaint() override;
+    void onKeyDown(int virtualKey) override;
+    bool onCommand(int commandId) override;
+    void onTimer() override;
+
     LinkState const& linkState() const { return link; }
     bool isLayoutPending() const { return layoutPending; }
+    int timerPeriodMs() const { return timerPeriod; }
+    int runningTimerId() const { return timerId; }
+    bool isMenuVisible() const { return menuVisible; }
+    bool isAlwaysOnTop() const { return alwaysOnTop; }
+    std::string const& title() const { return baseTitle; }
 
 protected:
     PlatformServices& services;
+    WindowHost& host;
     std::string profilePath;
     std::string profileSection;
 
+    std::string baseTitle;
     // True while the paint in progress has just remade the back buffer, or the
     // layout changed; every layout step recomputes its cached positions then.
     bool layoutPending = false;
+    int timerId = 0;
+    int timerPeriod = 100;
+    bool menuVisible = true;
+    bool alwaysOnTop = false;
     int lastClientWidth = -1;
     int lastClientHeight = -1;
 

@@ -3,6 +3,7 @@
 #include "app/app_window.h"
 #include "render/graphics.h"
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -51,7 +52,7 @@ public:
     // draw, present.
     void paint() override;
 
-    bool isReadyForRedraw() const { return readyForRedraw; }
+    bool isReadyForRedraw() const override { return readyForRedraw; }
     float pageWidthUnits() const { return pageWidth; }
     float pageHeightUnits() const { return pageHeight; }
 
@@ -111,7 +112,13 @@ protected:
     std::vector<ShapeSegment> rects;
 
 private:
+    void drawDecorations();
     void drawNotConnectedScreen();
+    std::u16string_view attemptLine();
 
     std::unique_ptr<Font> m_overlayFont;
+    // The not-connected lines, remade only when their source changes.
+    std::string m_shownErrorText;
+    std::u16string m_errorLine;
+    std::array<char16_t, 32> m_attemptLine {};
 };

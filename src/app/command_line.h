@@ -1,0 +1,37 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+constexpr std::string_view kVersionText = "Tarnex Version 1.0";
+
+// What `tarnex --snapshot` is to produce.
+struct SnapshotOptions {
+    static constexpr int kMaxSide = 8192;
+    static constexpr int kMaxFrames = 100000;
+
+    std::string pngPath;
+    int width = 1000;
+    int height = 1000;
+    int frames = 3;
+    std::string drawLogPath; // empty: no draw log
+};
+
+struct CommandLine {
+    enum class Mode { Window, Snapshot, Help, Version };
+    Mode mode = Mode::Window;
+    SnapshotOptions snapshot;
+};
+
+struct CommandLineResult {
+    bool ok = false;
+    CommandLine commandLine;
+    std::string errorText; // one sentence, when not ok
+};
+
+// The arguments after the program name.
+CommandLineResult parseCommandLine(std::span<std::string_view const> arguments);
+
+// The text of --help.
+std::string_view usageText();

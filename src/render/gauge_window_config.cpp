@@ -1,0 +1,61 @@
+#include "render/gauge_window.h"
+
+#include "app/window_host.h"
+#include "config/layout_unpacker.h"
+#include "config/profile_reader.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// A page side from the layout; a side that is not a positive number would
+// scale the page to nothing or to infinity, so it keeps the default.
+float pageSide(ProfileReader const& layout, std::string_view key, float defaultValue)
+{
+    float const value = layout.readFloat(key, defaultValue);
+    return std::isfinite(value) && value > 0 ? value : defaultValue;
+}
+
+} // namespace
+
+void GaugeWindow::loadConfigurationFile(std::string_view fileName)
+{
+    UnpackResult const unpacked = unpackLayout(services.layouts, fileName);
+    if (!unpacked.ok) {
+        host.showMessageBox(unpacked.errorText, "Parsing Error", MessageIcon::Error);
+        return;
+    }
+    readDisplaySettings(unpacked.path);
+    std::remove(unpacked.path.c_str());
+}
+
+void GaugeWindow::readDisplaySettings(std::string const& layoutFile)
+{
+    ProfileReader const layout(services.profiles, layoutFile, layoutSection);
+    fontQuality = layout.readKeyword("FontQuality", Vocabulary::FontQuality, 2);
+    antiAliasing = layout.readBool("AntiAliasing", 1);
+    dayBrightness = layout.readDouble("DayBrightness", 1.0);
+    nightBrightness = layout.readDouble("NightBrightness", 0.4);
+    pageWidth = pageSide(layout, "SizeX", 1000);
+    pageHeight = pageSide(layout, "SizeY", 1000);
+    ignoredRedraws = layout.readInt("IgnoredRedraws", 0);
+    redrawEveryFrame = ignoredRedraws == 0;
+    readShapeList(layout, lines, "Line");
+    readShapeList(layout, rects, "Rect");
+}
+
+void GaugeWindow::readShapeList(ProfileReader const& layout, std::vector<ShapeSegment>& list, std::string_view prefix)
+{
+    list.clear();
+    for (int index = 0;; ++index) {
+        char key[64];
+        std::snprintf(key, sizeof key, "%.*s%d", static_cast<int>(prefix.size()), prefix.data(), index);
+        if (!layout.readRaw(key))
+            break;
+        std::array<double, 4> edges {};
+        layout.readNumberList(key, edges);
+        list.push_back({ static_cast<float>(edges[0]), static_cast<float>(edges[1]), static_cast<float>(edges[2]), static_cast<float>(edges[3]) });
+    }
+}

@@ -1,0 +1,79 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+CommandLineResult parse(std::vector<std::string_view> arguments)
+{
+    return parseCommandLine(arguments);
+}
+
+TEST(CommandLine, NoArgumentsOpensTheWindow)
+{
+    CommandLineResult const result = parse({});
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.commandLine.mode, CommandLine::Mode::Window);
+}
+
+TEST(CommandLine, SnapshotTakesDefaultsOf1000By1000AndThreeFrames)
+{
+    CommandLineResult const result = parse({ "--snapshot", "out.png" });
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.commandLine.mode, CommandLine::Mode::Snapshot);
+    EXPECT_EQ(result.commandLine.snapshot.pngPath, "out.png");
+    EXPECT_EQ(result.commandLine.snapshot.width, 1000);
+    EXPECT_EQ(result.commandLine.snapshot.height, 1000);
+    EXPECT_EQ(result.commandLine.snapshot.frames, 3);
+    EXPECT_TRUE(result.commandLine.snapshot.drawLogPath.empty());
+}
+
+TEST(CommandLine, SnapshotOptionsMayComeInAnyOrder)
+{
+    CommandLineResult const result = parse({ "--frames", "7", "--draw-log", "frame.log", "--snapshot", "a.png", "--size", "640x480" });
+    ASSERT_TRUE(result.ok) << result.errorText;
+    EXPECT_EQ(result.commandLine.snapshot.width, 640);
+    EXPECT_EQ(result.commandLine.snapshot.height, 480);
+    EXPECT_EQ(result.commandLine.snapshot.frames, 7);
+    EXPECT_EQ(result.commandLine.snapshot.drawLogPath, "frame.log");
+}
+
+TEST(CommandLine, HelpAndVersion)
+{
+    EXPECT_EQ(parse({ "--help" }).commandLine.mode, CommandLine::Mode::Help);
+    EXPECT_EQ(parse({ "--version" }).commandLine.mode, CommandLine::Mode::Version);
+    EXPECT_EQ(kVersionText, "Tarnex Version 1.0");
+    EXPECT_NE(usageText().find("--snapshot OUT.png"), std::string_view::npos);
+}
+
+TEST(CommandLine, BadInputIsOnePlainSentence)
+{
+    std::vector<std::vector<std::string_view>> const bad {
+        { "--snapshot" },
+        { "--snapshot", "" },
+        { "--snapshot", "a.png", "--size", "640" },
+        { "--snapshot", "a.png", "--size", "0x480" },
+        { "--snapshot", "a.png", "--size", "640x480x3" },
+        { "--snapshot", "a.png", "--size", "9000x100" },
+        { "--snapshot", "a.png", "--size" },
+        { "--snapshot", "a.png", "--frames", "0" },
+        { "--snapshot", "a.png", "--frames", "-2" },
+        { "--snapshot", "a.png", "--frames", "3x" },
+        { "--snapshot", "a.png", "--draw-log" },
+        { "--size", "640x480" },
+        { "--frames", "2" },
+        { "--bogus" },
+        { "out.png" },
+    };
+    for (auto const& arguments : bad) {
+        CommandLineResult const result = parse(arguments);
+        EXPECT_FALSE(result.ok) << arguments.size();
+        ASSERT_FALSE(result.errorText.empty());
+        EXPECT_EQ(result.errorText.back(), '.');
+        EXPECT_EQ(result.errorText.find('\n'), std::string::npos);
+    }
+}
+
+} // namespace
