@@ -1,0 +1,54 @@
+#include "app/snapshot.h"
+
+#include "app/headless_window_host.h"
+#include "app/menu_commands.h"
+#include "render/draw_log.h"
+#include "render/offscreen_backend.h"
+#include "render/recording_backend.h"
+
+#include <fstream>
+
+namespace {
+
+bool writeDrawLogFile(std::string const& path, RecordingGraphics const& recording)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    writeDrawLog(out, recording.commands());
+    out.close();
+    return static_cast<bool>(out);
+}
+
+} // namespace
+
+int runSnapshot(SnapshotOptions const& options, SnapshotPorts const& ports, DisplayFactory const& makeDisplay, std::ostream& errors)
+{
+    HeadlessWindowHost window({ options.width, options.height }, errors);
+    RecordingBackend recorder(ports.offscreen);
+    PlatformServices services { window, recorder, ports.profiles, ports.ipc, ports.layouts, ports.userProfilePath };
+
+    std::unique_ptr<AppWindow> display = makeDisplay(services, ports.userProfilePath, std::string(kProfileSection));
+    if (!display->createWindow(kWindowTitle, MenuCommand::AlwaysOnTop)) {
+        errors << "The display could not be created.\n";
+        return 1;
+    }
+    RecordingGraphics& recording = recorder.recording();
+    recording.setRecording(false);
+    for (int frame = 1; frame <= options.frames; ++frame) {
+        if (frame == options.frames) {
+            recording.clearCommands();
+            recording.setRecording(true);
+        }
+        display->paint();
+    }
+    display.reset();
+
+    if (!ports.offscreen.writePng(options.pngPath)) {
+        errors << "Cannot write the snapshot " << options.pngPath << "; check that its folder exists and is writable.\n";
+        return 1;
+    }
+    if (!options.drawLogPath.empty() && !writeDrawLogFile(options.drawLogPath, recording)) {
+        errors << "Cannot write the draw log " << options.drawLogPath << "; check that its folder exists and is writable.\n";
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+// The user profile "QuorvelEFIS.cfg" lives in $XDG_CONFIG_HOME/tarnex
+// (default ~/.config/tarnex).
+std::string userProfileFolder();
+std::string userProfilePath();
+
+// Makes the folder (mode 0700) when it is missing, so the settings can be
+// saved at exit. False when it cannot be made.
+bool makeUserProfileFolder();
