@@ -1,0 +1,194 @@
+#include "fake_ipc_transport.h"
+#include "sim/data_acquisition.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Request = FakeIpcTransport::Request;
+
+Request read(std::uint32_t offset, std::uint32_t size)
+{
+    return { 1, offset, size };
+}
+
+std::vector<Request> const kAircraftReads = {
+    read(0x3366, 1), read(0x07BC, 4), read(0x0BC8, 4), read(0x31F0, 4), read(0x0B74, 4), read(0x0B78, 4),
+    read(0x0B7C, 4), read(0x0B80, 4), read(0x0B84, 4), read(0x0B88, 4), read(0x0B94, 4), read(0x0B98, 4),
+    read(0x0B9C, 4), read(0x0BA0, 4), read(0x0BCC, 4), read(0x0BD4, 4), read(0x0BD8, 4), read(0x0BDC, 4),
+    read(0x0366, 2), read(0x3367, 1), read(0x036D, 1), read(0x2F80, 1), read(0x337D, 1), read(0x028C, 1),
+    read(0x0D0C, 2), read(0x30F0, 2), read(0x30F8, 2),
+};
+
+std::vector<Request> engineReads(std::uint32_t i)
+{
+    return { read(0x2000 + 0x100 * i, 8), read(0x2008 + 0x100 * i, 8), read(0x2030 + 0x100 * i, 8),
+        read(0x08BE + 0x98 * i, 2), read(0x0918 + 0x98 * i, 8), read(0x08B2 + 0x98 * i, 2) };
+}
+
+class DataAcquisitionTest : public ::testing::Test {
+protected:
+    FakeIpcTransport transport;
+    FsuipcLink link { transport, { std::chrono::milliseconds(1), 9, {}, {} } };
+    SimData data;
+    DataAcquisition acquisition { link, data };
+    LinkState state;
+
+    void SetUp() override
+    {
+        transport.set<std::uint16_t>(0x0AEC, 2);
+        transport.set<std::uint16_t>(0x0AF4, 1715);
+        transport.set<double>(0x2000, 85.0);
+        transport.set<double>(0x2100, 62.5);
+        transport.set<std::uint16_t>(0x08BE, 16384);
+        transport.set<std::uint16_t>(0x08BE + 0x98, 8192);
+        transport.set<std::uint32_t>(0x0B74, 4194304);
+        transport.set<std::uint32_t>(0x0B78, 2000);
+    }
+
+    std::vector<Request> const& lastBatch() const { return transport.batches.back(); }
+};
+
+TEST_F(DataAcquisitionTest, TheFirstFrameReadsTheOneTimeValuesAndNoEngines)
+{
+    acquisition.acquire(state);
+    EXPECT_TRUE(state.connected);
+    std::vector<Request> expected { read(0x0AEC, 2), read(0x0AF4, 2), read(0x0310, 8) };
+    expected.insert(expected.end(), kAircraftReads.begin(), kAircraftReads.end());
+    EXPECT_EQ(lastBatch(), expected);
+    EXPECT_EQ(expected.size(), 30u);
+    EXPECT_EQ(data.engineCount, 2);
+    EXPECT_EQ(data.n1Percent[0], 0.0);
+}
+
+TEST_F(DataAcquisitionTest, WithTwoEnginesEveryLaterFrameQueuesTheFortyReadsInOrder)
+{
+    acquisition.acquire(state);
+    acquisition.acquire(state);
+    std::vector<Request> expected { read(0x0310, 8) };
+    for (std::uint32_t engine = 0; engine < 2; ++engine) {
+        auto const perEngine = engineReads(engine);
+        expected.insert(expected.end(), perEngine.begin(), perEngine.end());
+    }
+    expected.insert(expected.end(), kAircraftReads.begin(), kAircraftReads.end());
+    EXPECT_EQ(lastBatch(), expected);
+    EXPECT_EQ(lastBatch().size(), 40u);
+    EXPECT_EQ(data.n1Percent[0], 85.0);
+    EXPECT_EQ(data.n1Percent[1], 62.5);
+}
+
+TEST_F(DataAcquisitionTest, MoreThanFourEnginesAreHeldAsFour)
+{
+    transport.set<std::uint16_t>(0x0AEC, 6);
+    acquisition.acquire(state);
+    acquisition.acquire(state);
+    EXPECT_EQ(data.engineCount, 4);
+    EXPECT_EQ(lastBatch().size(), 1u + 4 * 6 + 27);
+    EXPECT_EQ(lastBatch()[1 + 3 * 6], read(0x2300, 8));
+}
+
+TEST_F(DataAcquisitionTest, OneTimeReadsAreAskedAgainUntilAnExchangeSucceeds)
+{
+    FsuipcResult result;
+    state.connected = link.open(0, result);
+    ASSERT_TRUE(state.connected);
+    transport.failingSends = 9; // the first frame's exchange fails
+    acquisition.acquire(state);
+    EXPECT_EQ(data.engineCount, 0);
+    EXPECT_EQ(data.poundsPerGallon, 0.0);
+
+    acquisition.acquire(state);
+    EXPECT_EQ(lastBatch().front(), read(0x0AEC, 2));
+    EXPECT_EQ(data.engineCount, 2);
+    EXPECT_EQ(data.poundsPerGallon, 6.69921875);
+    EXPECT_EQ(data.centreLbs, 6699.21875);
+
+    acquisition.acquire(state);
+    EXPECT_EQ(lastBatch().front(), read(0x0310, 8));
+    EXPECT_EQ(lastBatch().size(), 40u);
+}
+
+TEST_F(DataAcquisitionTest, AFailedExchangeKeepsTheLastValues)
+{
+    acquisition.acquire(state);
+    acquisition.acquire(state);
+    transport.set<double>(0x2000, 20.0);
+    transport.failingSends = 9;
+    acquisition.acquire(state);
+    EXPECT_EQ(data.n1Percent[0], 85.0);
+    EXPECT_EQ(data.egtC[0], 860.0);
+    EXPECT_TRUE(state.connected);
+}
+
+TEST_F(DataAcquisitionTest, DerivedValuesFollowEveryExchange)
+{
+    transport.set<std::uint32_t>(0x0B7C, 8388608); // left main full, 1000 gal
+    transport.set<std::uint32_t>(0x0B80, 1000);
+    transport.set<std::uint32_t>(0x0B9C, 2097152); // right aux a quarter full, 400 gal
+    transport.set<std::uint32_t>(0x0BA0, 400);
+    acquisition.acquire(state);
+    acquisition.acquire(state);
+    EXPECT_EQ(data.egtC[0], 860.0);
+    EXPECT_EQ(data.egtC[1], 430.0);
+    EXPECT_EQ(data.centreLbs, 6699.21875);
+    EXPECT_EQ(data.leftMainLbs, 6699.21875);
+    EXPECT_EQ(data.rightAuxLbs, 100 * 6.69921875);
+    EXPECT_EQ(data.totalFuelLbs, data.rightAuxLbs + data.leftMainLbs + data.centreLbs);
+    EXPECT_EQ(data.totalFuelKg, data.totalFuelLbs * 0.4536);
+    EXPECT_DOUBLE_EQ(data.cepr[0], 1.0 + 60.0 / 75.0 * 0.8);
+    EXPECT_DOUBLE_EQ(data.cepr[1], 1.0 + 37.5 / 75.0 * 0.8);
+
+    acquisition.setCeprMapping(20.0, 90.0, 1.1, 1.5);
+    acquisition.acquire(state);
+    EXPECT_DOUBLE_EQ(data.cepr[0], 1.1 + 65.0 / 70.0 * 0.4);
+}
+
+TEST_F(DataAcquisitionTest, AFailedConnectionKeepsItsTextAndCountsUpToTwentyAttempts)
+{
+    transport.uipcmainPresent = false;
+    for (int frame = 0; frame < 25; ++frame)
+        acquisition.acquire(state);
+    EXPECT_FALSE(state.connected);
+    EXPECT_EQ(state.connectionAttempts, 20);
+    EXPECT_EQ(state.linkErrorText, "Cannot link to FSUIPC or WideClient");
+    EXPECT_TRUE(transport.batches.empty());
+
+    // Re-armed, the next attempt is made and succeeds; the read cycle runs in the same frame.
+    transport.uipcmainPresent = true;
+    state.connectionAttempts = 0;
+    acquisition.acquire(state);
+    EXPECT_TRUE(state.connected);
+    EXPECT_EQ(state.connectionAttempts, 0);
+    EXPECT_EQ(data.engineCount, 2);
+    acquisition.acquire(state);
+    EXPECT_EQ(transport.mappingNames.size(), 1u); // never opened again
+}
+
+TEST_F(DataAcquisitionTest, ARejectedServerShowsItsOwnText)
+{
+    transport.set<std::uint32_t>(0x3304, 0x19980004);
+    acquisition.acquire(state);
+    EXPECT_EQ(state.linkErrorText, "Incorrect version of FSUIPC, or not FSUIPC");
+    EXPECT_EQ(state.connectionAttempts, 1);
+}
+
+TEST(CommandedEpr, MapsIdleToMaxOntoTheEprRangeAndHoldsItThere)
+{
+    CeprMapping const mapping;
+    EXPECT_EQ(commandedEpr(25.0, mapping), 1.0);
+    EXPECT_EQ(commandedEpr(100.0, mapping), 1.8);
+    EXPECT_DOUBLE_EQ(commandedEpr(62.5, mapping), 1.4);
+    EXPECT_EQ(commandedEpr(0.0, mapping), 1.0);
+    EXPECT_EQ(commandedEpr(-5.0, mapping), 1.0);
+    EXPECT_EQ(commandedEpr(104.0, mapping), 1.8);
+}
+
+TEST(CommandedEpr, ADegenerateMappingStaysWithinTheRange)
+{
+    CeprMapping const flat { 50.0, 50.0, 1.0, 1.8 };
+    EXPECT_EQ(commandedEpr(50.0, flat), 1.0); // 0 / 0
+    EXPECT_EQ(commandedEpr(60.0, flat), 1.8);
+    EXPECT_EQ(commandedEpr(40.0, flat), 1.0);
+}
+
+} // namespace
