@@ -148,7 +148,7 @@ TEST_F(GdiplusDrawing, WritesThePixelsAsPng)
     graphics.fillRectangle({ kGreen }, { 0, 0, 100, 200 });
     wchar_t folder[MAX_PATH];
     GetTempPathW(MAX_PATH, folder);
-    std::string const path = utf8FromWide(folder) + "tarnex-png-" + std::to_string(GetCurrentProcessId()) + ".png";
+    std::string const path = narrowFromWide(folder) + "tarnex-png-" + std::to_string(GetCurrentProcessId()) + ".png";
     ASSERT_TRUE(buffer.writePng(path));
 
     std::ifstream file(path, std::ios::binary);
@@ -157,7 +157,7 @@ TEST_F(GdiplusDrawing, WritesThePixelsAsPng)
     EXPECT_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
 
     gdip::GpBitmap* reloaded = nullptr;
-    ASSERT_EQ(gdip::GdipCreateBitmapFromFile(wideFromUtf8(path).c_str(), &reloaded), gdip::Ok);
+    ASSERT_EQ(gdip::GdipCreateBitmapFromFile(wideFromAnsi(path).c_str(), &reloaded), gdip::Ok);
     UINT width = 0;
     gdip::GdipGetImageWidth(reloaded, &width);
     gdip::ARGB left = 0;
@@ -165,7 +165,7 @@ TEST_F(GdiplusDrawing, WritesThePixelsAsPng)
     gdip::GdipBitmapGetPixel(reloaded, 50, 100, &left);
     gdip::GdipBitmapGetPixel(reloaded, 150, 100, &right);
     gdip::GdipDisposeImage(reloaded);
-    DeleteFileW(wideFromUtf8(path).c_str());
+    DeleteFileW(wideFromAnsi(path).c_str());
     EXPECT_EQ(width, static_cast<UINT>(kSide));
     EXPECT_EQ(left, kGreen);
     EXPECT_EQ(right, kOpaqueBlack);

@@ -59,14 +59,14 @@ void GdiplusBitmapBuffer::present()
         m_graphics->flush();
 }
 
-bool GdiplusBitmapBuffer::writePng(std::string const& utf8Path)
+bool GdiplusBitmapBuffer::writePng(std::string const& path)
 {
     std::optional<CLSID> const encoder = pngEncoder();
     if (m_bitmap == nullptr || !encoder)
         return false;
     present();
-    std::wstring const path = wideFromUtf8(utf8Path);
-    return gdip::GdipSaveImageToFile(m_bitmap, path.c_str(), &*encoder, nullptr) == gdip::Ok;
+    std::wstring const widePath = wideFromAnsi(path);
+    return gdip::GdipSaveImageToFile(m_bitmap, widePath.c_str(), &*encoder, nullptr) == gdip::Ok;
 }
 
 Argb GdiplusBitmapBuffer::pixel(int x, int y) const

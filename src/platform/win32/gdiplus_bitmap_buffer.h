@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/win32/gdiplus_graphics.h"
-#include "render/render_backend.h"
+#include "render/offscreen_backend.h"
 
 #include <memory>
 #include <string>
@@ -12,7 +12,7 @@ class GpBitmap;
 
 // An off-screen back buffer without a window: a 32-bit GDI+ bitmap, written
 // out as PNG through GDI+'s own encoder. Used for snapshots.
-class GdiplusBitmapBuffer final : public RenderBackend {
+class GdiplusBitmapBuffer final : public OffscreenBackend {
 public:
     explicit GdiplusBitmapBuffer(FontFactory& fonts);
     ~GdiplusBitmapBuffer() override;
@@ -24,8 +24,8 @@ public:
     // Nothing to show: the pixels stay in the bitmap.
     void present() override;
 
-    // False when there is no bitmap or the file cannot be written.
-    bool writePng(std::string const& utf8Path);
+    // path is in the ANSI code page, as the program's other file names.
+    bool writePng(std::string const& path) override;
     // The pixel at (x, y), 0xAARRGGBB; 0 outside the bitmap.
     Argb pixel(int x, int y) const;
 

@@ -33,7 +33,9 @@ Graphics& GdiplusWindowBuffer::recreateBackBuffer(int width, int height)
 
 void GdiplusWindowBuffer::present()
 {
-    if (m_memoryDc == nullptr || m_width <= 0 || m_height <= 0)
+    // Without its window the buffer has nowhere to go: GetDC(nullptr) would
+    // be the whole screen.
+    if (m_window == nullptr || m_memoryDc == nullptr || m_width <= 0 || m_height <= 0)
         return;
     m_graphics->flush();
     HDC const windowDc = GetDC(m_window);

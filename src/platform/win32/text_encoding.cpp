@@ -31,16 +31,6 @@ std::wstring wideFromAnsi(std::string_view text)
     return toWide(CP_ACP, text);
 }
 
-std::wstring wideFromUtf8(std::string_view text)
-{
-    return toWide(CP_UTF8, text);
-}
-
-std::string utf8FromWide(std::wstring_view text)
-{
-    return fromWide(CP_UTF8, text);
-}
-
 std::string narrowFromWide(std::wstring_view text)
 {
     return fromWide(CP_ACP, text);
