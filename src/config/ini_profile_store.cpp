@@ -2,10 +2,10 @@
 
 #include "config/ini_text.h"
 #include "config/profile_write_rules.h"
+#include "config/whole_file.h"
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <random>
 
@@ -14,14 +14,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-std::optional<std::string> readWholeFile(std::string const& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string latin1ToUtf8(std::string_view text)
 {
@@ -78,51 +70,17 @@ struct ProfileText {
     std::string decode(std::string_view stored) const { return utf8 ? utf8ToLatin1(stored) : std::string(stored); }
 };
 
-std::string_view lineEndingOf(std::string_view text)
-{
-    std::size_t const end = text.find_first_of("\r\n");
-    if (end == std::string_view::npos || text.compare(end, 2, "\r\n") == 0)
-        return "\r\n";
-    return text[end] == '\n' ? "\n" : "\r";
-}
-
-bool endsLine(std::string_view text, std::size_t offset)
-{
-    return offset == 0 || text[offset - 1] == '\n' || text[offset - 1] == '\r';
-}
-
-// The text with key set to value: the key's value replaced in place, a new
-// line added to its section, or a new section appended.
-std::string withEntry(std::string_view text, std::string_view section, std::string_view key, std::string_view value)
-{
-    IniLocation const location = locateIniEntry(text, section, key);
-    std::string result(text);
-    if (location.entry) {
-        IniLine const& line = *location.entry;
-        std::string const replacement = line.hasValue ? std::string(value) : "=" + std::string(value);
-        return result.replace(line.valueBegin, line.contentEnd - line.valueBegin, replacement);
-    }
-    std::string_view const eol = lineEndingOf(text);
-    std::string const entry = std::string(trimProfileBlanks(key)) + "=" + std::string(value) + std::string(eol);
-    if (location.sectionFound) {
-        std::string const lead = endsLine(text, location.insertAt) ? "" : std::string(eol);
-        return result.insert(location.insertAt, lead + entry);
-    }
-    if (!text.empty())
-        result += endsLine(text, text.size()) ? std::string(eol) : std::string(eol) + std::string(eol);
-    return result + "[" + std::string(trimProfileBlanks(section)) + "]" + std::string(eol) + entry;
-}
-
 // Writes a file beside path and renames it over path, so that readers see
 // the old or the new file, never a part of one.
 bool replaceFile(std::string const& path, std::string const& contents)
 {
     std::error_code error;
     fs::path target = path;
-    if (fs::is_symlink(target, error))
+    if (fs::is_symlink(fs::symlink_status(target, error))) {
         target = fs::canonical(target, error);
-    if (error)
-        return false;
+        if (error)
+            return false;
+    }
     fs::path temporary = target;
     temporary += ".tmp" + std::to_string(std::random_device {}());
     {
@@ -175,6 +133,6 @@ bool IniProfileStore::write(std::string const& file, std::string_view section, s
         return false; // unreadable: rewriting it would lose its other lines
     ProfileText const profile(std::move(bytes).value_or(std::string()));
     std::string const updated = profile.bytes.substr(0, profile.start())
-        + withEntry(profile.text(), profile.encode(section), profile.encode(key), profile.encode(value));
+        + iniTextWithEntry(profile.text(), profile.encode(section), profile.encode(key), profile.encode(value));
     return replaceFile(file, updated);
 }

@@ -51,6 +51,19 @@ void classifyEntry(std::string_view text, IniLine& line, std::size_t start)
     line.value = cutAtNul(text.substr(line.valueBegin, line.contentEnd - line.valueBegin));
 }
 
+std::string_view lineEndingOf(std::string_view text)
+{
+    std::size_t const end = text.find_first_of("\r\n");
+    if (end == std::string_view::npos || text.compare(end, 2, "\r\n") == 0)
+        return "\r\n";
+    return text[end] == '\n' ? "\n" : "\r";
+}
+
+bool endsLine(std::string_view text, std::size_t offset)
+{
+    return offset == 0 || text[offset - 1] == '\n' || text[offset - 1] == '\r';
+}
+
 }
 
 std::string_view trimProfileBlanks(std::string_view text)
@@ -122,4 +135,32 @@ std::string profileResult(std::string_view value, std::size_t bufferSize)
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return std::string(value.substr(0, bufferSize == 0 ? 0 : bufferSize - 1));
+}
+
+std::string iniTextWithEntry(std::string_view text, std::string_view section, std::string_view key, std::string_view value)
+{
+    IniLocation const location = locateIniEntry(text, section, key);
+    std::string result;
+    if (location.entry) {
+        IniLine const& line = *location.entry;
+        result.append(text.substr(0, line.valueBegin));
+        if (!line.hasValue)
+            result.push_back('=');
+        result.append(value);
+        result.append(text.substr(line.contentEnd));
+        return result;
+    }
+    std::string_view const eol = lineEndingOf(text);
+    std::size_t const insertAt = location.sectionFound ? location.insertAt : text.size();
+    result.append(text.substr(0, insertAt));
+    if (!endsLine(text, insertAt))
+        result.append(eol);
+    if (!location.sectionFound) {
+        if (!text.empty())
+            result.append(eol);
+        result.append("[").append(trimProfileBlanks(section)).append("]").append(eol);
+    }
+    result.append(trimProfileBlanks(key)).append("=").append(value).append(eol);
+    result.append(text.substr(insertAt));
+    return result;
 }

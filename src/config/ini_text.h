@@ -48,6 +48,12 @@ struct IniLocation {
 // Names compare without regard to ASCII case and surrounding blanks.
 IniLocation locateIniEntry(std::string_view text, std::string_view section, std::string_view key);
 
+// The text with key set to value: the key's value replaced in place, or a
+// "key=value" line added to the section (after its last entry), or the
+// section appended at the end with that line. Every other byte is kept; new
+// lines end like the text's first line (CRLF for a text without one).
+std::string iniTextWithEntry(std::string_view text, std::string_view section, std::string_view key, std::string_view value);
+
 std::string_view trimProfileBlanks(std::string_view text);
 
 // What the API hands back for a value or a default: cut at a NUL, one pair of

@@ -7,12 +7,12 @@
 #include "config/layout_codec.h"
 #include "config/packed_layout_file.h"
 #include "config/profile_reader.h"
+#include "config/whole_file.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <span>
 #include <string>
@@ -26,17 +26,6 @@ int fail(std::string const& sentence)
 {
     std::cerr << sentence << '\n';
     return 1;
-}
-
-std::optional<std::string> readTextFile(std::string const& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string text { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
-    if (in.bad())
-        return std::nullopt;
-    return text;
 }
 
 // Leaves no partial output behind, so a failed build step is not mistaken
@@ -75,7 +64,7 @@ std::optional<std::string> readPackedLayout(std::string const& path, std::string
 
 int pack(std::string const& in, std::string const& out)
 {
-    std::optional<std::string> const text = readTextFile(in);
+    std::optional<std::string> const text = readWholeFile(in);
     if (!text)
         return fail("Cannot read " + in + ".");
     std::optional<std::vector<std::uint8_t>> const packed = scrambleLayout(*text);
