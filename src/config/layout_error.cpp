@@ -9,7 +9,7 @@ struct ErrorText {
     std::string_view text;
 };
 
-constexpr std::array<ErrorText, 9> kErrorTexts { {
+constexpr auto kErrorTexts = std::to_array<ErrorText>({
     { LayoutError::None, "No Error" },
     { LayoutError::FileCreation, "File creation" },
     { LayoutError::UnableToRead, "Unable to read %s" },
@@ -19,7 +19,17 @@ constexpr std::array<ErrorText, 9> kErrorTexts { {
     { LayoutError::Checksum, "Checksum Error" },
     { LayoutError::AppDataFolder, "Error in locating APP_DATA folder" },
     { LayoutError::WritingFile, "Error in writing file" },
-} };
+});
+
+constexpr bool rowsFollowTheEnumeration()
+{
+    for (std::size_t i = 0; i < kErrorTexts.size(); ++i) {
+        if (static_cast<std::size_t>(kErrorTexts[i].error) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(rowsFollowTheEnumeration(), "a row of kErrorTexts is out of place");
 
 }
 

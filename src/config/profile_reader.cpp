@@ -16,7 +16,7 @@ struct NamedColour {
     std::uint32_t colour; // 0x00BBGGRR
 };
 
-constexpr std::array<NamedColour, 10> kNamedColours { {
+constexpr auto kNamedColours = std::to_array<NamedColour>({
     { "BLACK", 0x00000000 },
     { "WHITE", 0x00FFFFFF },
     { "GREY", 0x00646464 },
@@ -27,7 +27,7 @@ constexpr std::array<NamedColour, 10> kNamedColours { {
     { "YELLOW", 0x0000FFFF },
     { "MAGENTA", 0x00FF00FF },
     { "AMBER", 0x000096FF },
-} };
+});
 
 constexpr std::string_view kTransparent = "TRANSPARENT";
 
@@ -37,7 +37,7 @@ struct AlignmentKeyword {
 };
 
 using namespace Alignment;
-constexpr std::array<AlignmentKeyword, 16> kAlignmentKeywords { {
+constexpr auto kAlignmentKeywords = std::to_array<AlignmentKeyword>({
     { "LEFT", Left | Top },
     { "TOP_LEFT", Left | Top },
     { "BOTTOM_LEFT", Left | Bottom },
@@ -53,14 +53,14 @@ constexpr std::array<AlignmentKeyword, 16> kAlignmentKeywords { {
     { "BOTTOM_CENTER", HCenter | Bottom },
     { "BASE_CENTER", HCenter | Baseline },
     { "CENTER_CENTER", HCenter | VCenter },
-} };
+});
 
 struct BoolWord {
     std::string_view word;
     int value;
 };
 
-constexpr std::array<BoolWord, 8> kBoolWords { {
+constexpr auto kBoolWords = std::to_array<BoolWord>({
     { "YES", 1 },
     { "TRUE", 1 },
     { "1", 1 },
@@ -69,7 +69,7 @@ constexpr std::array<BoolWord, 8> kBoolWords { {
     { "FALSE", 0 },
     { "0", 0 },
     { "OFF", 0 },
-} };
+});
 
 // The non-empty pieces of text between separators: separators in a row, at
 // the start or at the end make no empty piece.
