@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# tarnex-sim as a user runs it: help, one-sentence errors with a non-zero
+# exit, a private IPC directory, a clean stop on SIGTERM or after --duration.
+set -euo pipefail
+sim="$TARNEX_BUILD_DIR/tools/sim/tarnex-sim"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export FSUIPC_IPC_DIR="$work/ipc"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Runs the sim expecting failure with exactly one line on stderr containing $1.
+expect_error() {
+  local wanted=$1; shift
+  local status=0
+  "$sim" "$@" 2>"$work/err" >/dev/null || status=$?
+  [ "$status" -ne 0 ] || fail "tarnex-sim $* succeeded"
+  [ "$(wc -l <"$work/err")" -eq 1 ] || fail "tarnex-sim $* wrote more than one line: $(cat "$work/err")"
+  grep -qF -- "$wanted" "$work/err" || fail "tarnex-sim $* said: $(cat "$work/err")"
+}
+
+"$sim" --help | grep -q -- "--no-answer" || fail "--help does not list the fault options"
+
+expect_error "Unknown option --fly" --fly
+expect_error "must be u8, u16, u32, i32 or f64" --set 0x0BC8:u64=1
+expect_error "Cannot read the scenario file" --scenario "$work/missing.txt"
+printf '0 n1=10\n5 thrust=2\n' >"$work/bad.txt"
+expect_error "bad.txt, line 2: there is no value called \"thrust\"." --scenario "$work/bad.txt"
+
+# The IPC directory is made private, and one that others could use is refused.
+"$sim" --duration 0.2 || fail "a --duration run did not end cleanly"
+[ "$(stat -c %a "$FSUIPC_IPC_DIR")" = 700 ] || fail "the IPC directory is not mode 0700"
+[ ! -e "$FSUIPC_IPC_DIR/UIPCMAIN" ] || fail "the socket outlived the server"
+mkdir -m 0777 "$work/open"
+FSUIPC_IPC_DIR="$work/open" expect_error "is open to other users" --duration 1
+ln -s "$FSUIPC_IPC_DIR" "$work/link"
+FSUIPC_IPC_DIR="$work/link" expect_error "is a symbolic link" --duration 1
+
+# A second server of the same class is refused while the first serves.
+"$sim" --class FS98MAIN & first=$!
+for _ in $(seq 200); do [ -S "$FSUIPC_IPC_DIR/FS98MAIN" ] && break; sleep 0.01; done
+[ -S "$FSUIPC_IPC_DIR/FS98MAIN" ] || fail "the server did not come up"
+expect_error "Another server already answers" --class FS98MAIN
+kill -TERM "$first"
+status=0; wait "$first" || status=$?
+[ "$status" -eq 0 ] || fail "SIGTERM ended the server with status $status"
+[ ! -e "$FSUIPC_IPC_DIR/FS98MAIN" ] || fail "the socket outlived the server"
+echo "tarnex-sim command line: ok"

@@ -1,0 +1,162 @@
+#include "demo_scenario.h"
+#include "keyframe_scenario.h"
+#include "sim_options.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+KeyframeScenario parsed(char const* text)
+{
+    std::string error;
+    std::optional<KeyframeScenario> scenario = KeyframeScenario::parse(text, "test", error);
+    EXPECT_TRUE(scenario) << error;
+    return scenario ? *scenario : *KeyframeScenario::parse("", "empty", error);
+}
+
+std::string parseError(char const* text)
+{
+    std::string error;
+    EXPECT_FALSE(KeyframeScenario::parse(text, "flight.txt", error));
+    return error;
+}
+
+TEST(KeyframeScenario, SmoothValuesInterpolateAndSwitchesHold)
+{
+    KeyframeScenario const scenario = parsed("0 n1=20 parking_brake=1\n"
+                                             "10 n1.2=40 parking_brake=0 # engine 2 only\n"
+                                             "20 n1=60\n");
+    AircraftState const at5 = scenario.stateAt(5);
+    EXPECT_DOUBLE_EQ(at5.engine[0].n1, 30.0); // 20 at 0 s to 60 at 20 s
+    EXPECT_DOUBLE_EQ(at5.engine[1].n1, 30.0); // 20 at 0 s to 40 at 10 s
+    EXPECT_EQ(at5.parkingBrake, 1.0);
+    EXPECT_EQ(scenario.stateAt(10).parkingBrake, 0.0);
+    EXPECT_DOUBLE_EQ(scenario.stateAt(15).engine[1].n1, 50.0);
+    EXPECT_DOUBLE_EQ(scenario.stateAt(99).engine[0].n1, 60.0); // the last value holds
+    EXPECT_EQ(scenario.stateAt(99).simTime, 99.0);
+}
+
+TEST(KeyframeScenario, AValueKeepsItsDefaultUntilItsFirstKeyframe)
+{
+    KeyframeScenario const scenario = parsed("10 egt.1=500 autobrake=3\n");
+    EXPECT_EQ(scenario.stateAt(9).engine[0].egt, 0.0);
+    EXPECT_EQ(scenario.stateAt(9).autobrake, 1.0); // off
+    EXPECT_EQ(scenario.stateAt(9).engines, 2.0);
+    EXPECT_EQ(scenario.stateAt(10).engine[0].egt, 500.0);
+}
+
+TEST(KeyframeScenario, ALoopingScenarioRepeatsAfterItsLastKeyframe)
+{
+    KeyframeScenario const scenario = parsed("loop\n0 n2=0\n100 n2=50\n");
+    EXPECT_DOUBLE_EQ(scenario.stateAt(150).engine[0].n2, 25.0);
+    EXPECT_EQ(scenario.stateAt(150).simTime, 150.0);
+}
+
+TEST(KeyframeScenario, SurfacesFollowTheLeverAtTheirOwnRate)
+{
+    KeyframeScenario const scenario = parsed("0 flap_detent=0\n10 flap_detent=5\n100 flap_detent=1\n");
+    EXPECT_EQ(scenario.stateAt(10).flapAngle, 0.0);
+    EXPECT_DOUBLE_EQ(scenario.stateAt(15).flapAngle, 6.0); // 1.2 degrees a second
+    EXPECT_DOUBLE_EQ(scenario.stateAt(15).slatAngle, 6.0);
+    EXPECT_EQ(scenario.stateAt(50).flapAngle, 35.0);
+    EXPECT_EQ(scenario.stateAt(50).slatAngle, 27.0);
+    EXPECT_DOUBLE_EQ(scenario.stateAt(105).flapAngle, 29.0); // on the way back to 0
+    EXPECT_EQ(scenario.stateAt(105).slatAngle, 21.0);
+    EXPECT_EQ(scenario.stateAt(140).flapAngle, 0.0);
+    EXPECT_EQ(scenario.stateAt(140).slatAngle, 18.0);
+    EXPECT_EQ(scenario.stateAt(140).flapDetent, 1.0);
+}
+
+TEST(KeyframeScenario, ErrorsNameTheFileAndLine)
+{
+    EXPECT_EQ(parseError("0 n1=1\n\nfast n1=2\n"),
+        "flight.txt, line 3: a keyframe starts with its time in seconds, not \"fast\".");
+    EXPECT_EQ(parseError("5 n1=1\n4 n1=2\n"), "flight.txt, line 2: keyframe times must not go backwards.");
+    EXPECT_EQ(parseError("0 n1\n"), "flight.txt, line 1: expected NAME=NUMBER, found \"n1\".");
+    EXPECT_EQ(parseError("0 n1=high\n"), "flight.txt, line 1: expected NAME=NUMBER, found \"n1=high\".");
+    EXPECT_EQ(parseError("0 n7=1\n"), "flight.txt, line 1: there is no value called \"n7\".");
+    EXPECT_EQ(parseError("0 n1.5=1\n"), "flight.txt, line 1: engine numbers run from 1 to 4, as in \"n1.2\".");
+    EXPECT_EQ(parseError("-1 n1=1\n"),
+        "flight.txt, line 1: a keyframe starts with its time in seconds, not \"-1\".");
+}
+
+TEST(KeyframeScenario, TheDemoFlightParsesAndEndsAsItStarts)
+{
+    std::string error;
+    std::optional<KeyframeScenario> demo = KeyframeScenario::parse(demoScenarioText(), "demo", error);
+    ASSERT_TRUE(demo) << error;
+    AircraftState const start = demo->stateAt(0);
+    AircraftState const end = demo->stateAt(419.999);
+    EXPECT_NEAR(end.engine[0].egt, start.engine[0].egt, 0.1);
+    EXPECT_EQ(end.flapAngle, start.flapAngle);
+    EXPECT_EQ(end.parkingBrake, 1.0);
+    // Take-off thrust in the band the display's N1 dial expects.
+    AircraftState const takeOff = demo->stateAt(155);
+    EXPECT_GE(takeOff.engine[0].n1, 85.0);
+    EXPECT_LE(takeOff.engine[0].n1, 95.0);
+}
+
+std::optional<SimOptions> options(std::vector<char const*> args, std::string& error)
+{
+    return parseSimOptions(args, error);
+}
+
+TEST(SimOptions, SetPinsTypedValues)
+{
+    std::string error;
+    auto const parsed = options({ "--set", "0x0BC8:u32=1", "--set", "3304:i32=-2", "--set", "0x2000:f64=88.5",
+                                    "--set", "0xFFFF:u8=0xFF" },
+        error);
+    ASSERT_TRUE(parsed) << error;
+    ASSERT_EQ(parsed->pins.size(), 4u);
+    EXPECT_EQ(parsed->pins[0].offset, 0x0BC8u);
+    EXPECT_EQ(parsed->pins[0].bytes.size(), 4u);
+    EXPECT_EQ(parsed->pins[1].offset, 0x3304u);
+    EXPECT_EQ(parsed->pins[1].bytes[3], std::byte { 0xFF });
+    EXPECT_EQ(parsed->pins[2].bytes.size(), 8u);
+    EXPECT_EQ(parsed->pins[3].bytes[0], std::byte { 0xFF });
+}
+
+TEST(SimOptions, WrongValuesAreOnePlainSentence)
+{
+    struct Case {
+        std::vector<char const*> args;
+        char const* error;
+    };
+    for (Case const& bad : {
+             Case { { "--set", "0x0BC8:u16=70000" }, "The value in --set 0x0BC8:u16=70000 is not a valid u16." },
+             Case { { "--set", "0xFFFE:u32=1" }, "The value in --set 0xFFFE:u32=1 runs past offset 0xFFFF." },
+             Case { { "--set", "0x10000:u8=1" }, "The offset in --set 0x10000:u8=1 must be hexadecimal and below 0x10000." },
+             Case { { "--set", "0BC8=1" }, "Write --set as OFFSET:TYPE=VALUE, for example --set 0x0BC8:u32=1." },
+             Case { { "--class", "FS2020" }, "The value of --class must be UIPCMAIN or FS98MAIN." },
+             Case { { "--duration" }, "The option --duration needs a value; see tarnex-sim --help." },
+             Case { { "--fly" }, "Unknown option --fly; see tarnex-sim --help." },
+             Case { { "--corrupt", "everything" }, "The value of --corrupt must be marker, size or destination." },
+         }) {
+        std::string error;
+        EXPECT_FALSE(options(bad.args, error));
+        EXPECT_EQ(error, bad.error);
+    }
+}
+
+TEST(SimOptions, FaultsAndTimesAreTaken)
+{
+    std::string error;
+    auto const parsed = options({ "--no-answer", "--reply", "0", "--bad-version", "--corrupt", "size", "--faults-after",
+                                    "1", "--at", "150", "--time-scale", "10", "--duration", "2.5", "--class",
+                                    "FS98MAIN", "--scenario", "static" },
+        error);
+    ASSERT_TRUE(parsed) << error;
+    EXPECT_TRUE(parsed->faults.noAnswer);
+    EXPECT_EQ(parsed->faults.reply, 0u);
+    EXPECT_TRUE(parsed->faults.badVersion);
+    EXPECT_EQ(parsed->faults.corruption, Corruption::Size);
+    EXPECT_EQ(parsed->faults.faultsAfter, 1u);
+    EXPECT_EQ(parsed->startAt, 150.0);
+    EXPECT_EQ(parsed->timeScale, 10.0);
+    EXPECT_EQ(parsed->durationSeconds, 2.5);
+    EXPECT_EQ(parsed->windowClass, "FS98MAIN");
+    EXPECT_EQ(parsed->scenario, "static");
+}
+
+} // namespace

@@ -1,0 +1,331 @@
+#pragma once
+
+// The simulator link against a real tarnex-sim process, over a platform's real
+// transport. Each platform instantiates the suite with a type that supplies:
+//
+//   static std::string ipcDirectory();                 a fresh one per test
+//   static void removeIpcDirectory(std::string const&);
+//   static std::unique_ptr<IpcTransport> transport(std::string const& ipcDirectory);
+
+#include "sim/data_acquisition.h"
+#include "sim/fsuipc_link.h"
+#include "sim_process.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace live_link {
+
+using namespace std::chrono_literals;
+
+// Short pauses; the full timeout, so that a busy machine does not fail a test.
+constexpr FsuipcTiming kTiming { 2000ms, 9, 5ms, 1ms };
+// For the silent server only: nine quick timeouts.
+constexpr FsuipcTiming kQuickTimeouts { 100ms, 9, 5ms, 1ms };
+// Scenario seconds per real second small enough to hold a moment still.
+constexpr char const* kFrozen = "0.00001";
+
+inline std::string buildDirectory()
+{
+    char const* fromEnvironment = std::getenv("TARNEX_BUILD_DIR");
+    return fromEnvironment && *fromEnvironment ? fromEnvironment : TARNEX_BUILD_DIR;
+}
+
+// A destination with guard bytes on both sides, to see any write outside it.
+struct GuardedValue {
+    std::array<std::uint8_t, 16> before;
+    std::uint32_t value = 0x11111111;
+    std::array<std::uint8_t, 16> after;
+
+    GuardedValue()
+    {
+        before.fill(0xA5);
+        after.fill(0xA5);
+    }
+    bool guardsIntact() const
+    {
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            if (before[i] != 0xA5 || after[i] != 0xA5)
+                return false;
+        }
+        return true;
+    }
+};
+
+template <typename Platform>
+class LiveLink : public ::testing::Test {
+protected:
+    std::string ipcDirectory = Platform::ipcDirectory();
+    std::unique_ptr<IpcTransport> transport = Platform::transport(ipcDirectory);
+    FsuipcLink link { *transport, kTiming };
+    SimProcess sim;
+    FsuipcResult result = FsuipcResult::Okay;
+
+    ~LiveLink() override
+    {
+        link.close();
+        sim.stop();
+        Platform::removeIpcDirectory(ipcDirectory);
+    }
+
+    void startSim(std::vector<std::string> const& arguments, std::string const& windowClass = "UIPCMAIN")
+    {
+        std::string error;
+        ASSERT_TRUE(sim.start(SimProcess::programIn(buildDirectory()), arguments, ipcDirectory, windowClass, error))
+            << error;
+    }
+
+    void openLink()
+    {
+        ASSERT_TRUE(link.open(0, result)) << fsuipcResultText(result);
+    }
+
+    // Two frames of the display's acquisition, the second with engine values.
+    // A link the test opened counts as connected.
+    SimData acquireTwoFrames()
+    {
+        SimData data;
+        DataAcquisition acquisition(link, data);
+        LinkState state;
+        state.connected = link.isOpen();
+        acquisition.acquire(state);
+        acquisition.acquire(state);
+        EXPECT_TRUE(state.connected) << state.linkErrorText;
+        return data;
+    }
+
+    template <typename T>
+    T readValue(std::uint32_t offset)
+    {
+        T value {};
+        EXPECT_TRUE(link.read(offset, sizeof value, &value, result));
+        EXPECT_TRUE(link.process(result)) << fsuipcResultText(result);
+        return value;
+    }
+
+    // Opens against a server that corrupts the last read record of every
+    // batch after the handshake, and checks the link refuses the batch.
+    void expectCorruptionRefused(char const* field)
+    {
+        SCOPED_TRACE(field);
+        startSim({ "--corrupt", field, "--faults-after", "1" });
+        openLink();
+        GuardedValue first, second;
+        link.read(0x3304, 4, &first.value, result);
+        link.read(0x3308, 4, &second.value, result);
+        EXPECT_FALSE(link.process(result));
+        EXPECT_EQ(result, FsuipcResult::BadData);
+        EXPECT_STREQ(fsuipcResultText(result), "IPC request contains bad data");
+        EXPECT_EQ(first.value, 0x11111111u);
+        EXPECT_EQ(second.value, 0x11111111u);
+        EXPECT_TRUE(first.guardsIntact());
+        EXPECT_TRUE(second.guardsIntact());
+        link.close();
+        sim.stop();
+    }
+};
+
+TYPED_TEST_SUITE_P(LiveLink);
+
+TYPED_TEST_P(LiveLink, OpensAndReadsTheDemoFlightAtTakeOff)
+{
+    this->startSim({ "--at", "150", "--time-scale", kFrozen });
+    this->openLink();
+    EXPECT_EQ(this->result, FsuipcResult::Okay);
+    EXPECT_EQ(this->link.serverVersion(), 0x49740000u);
+    EXPECT_EQ(this->link.simulatorVersion(), 8u);
+    SimData const data = this->acquireTwoFrames();
+    EXPECT_EQ(data.engineCount, 2);
+    EXPECT_NEAR(data.simTime, 150.0, 0.5);
+    EXPECT_NEAR(data.n1Percent[0], 88.5, 0.01);
+    EXPECT_NEAR(data.n1Percent[1], 88.5, 0.01);
+    EXPECT_NEAR(data.egtC[0], 820.0, 0.1);
+    EXPECT_NEAR(data.fuelFlowPph[0] * 0.4536, 2900.0, 0.01);
+    EXPECT_EQ(data.onGround, 1);
+    EXPECT_EQ(data.flapsControl, 6554u); // detent 2 of 5
+    EXPECT_EQ(data.flapAngleRaw, 10 * 256);
+    EXPECT_EQ(data.slatAngleRaw, 18 * 256);
+    EXPECT_NE(data.spoilersArmed, 0u);
+    EXPECT_EQ(data.autobrake, 5);
+    EXPECT_EQ(data.pushbackState, 3u);
+    EXPECT_NE(data.landingLights, 0);
+    // The centre tank burns from 1970 kg at 138 s, the mains from 5400 kg at 0 s.
+    EXPECT_NEAR(data.totalFuelKg, 1883.9 + 2 * 5392.0 + 2 * 690, 1.0);
+}
+
+TYPED_TEST_P(LiveLink, FlapsTravelAtTheSurfaceRateAfterTheLeverMoves)
+{
+    // The lever reached detent 5 at 295 s; the flaps left 20 degrees then.
+    this->startSim({ "--at", "300", "--time-scale", kFrozen });
+    this->openLink();
+    SimData const data = this->acquireTwoFrames();
+    EXPECT_EQ(data.flapsControl, 16383u);
+    EXPECT_NEAR(data.flapAngleRaw / 256.0, 26.0, 0.05);
+    EXPECT_NEAR(data.slatAngleRaw / 256.0, 27.0, 0.01);
+    EXPECT_EQ(data.autopilotMaster, 1u);
+}
+
+TYPED_TEST_P(LiveLink, AStaticServerHoldsEverythingButItsVersionsAtZero)
+{
+    this->startSim({ "--scenario", "static" });
+    this->openLink();
+    SimData const data = this->acquireTwoFrames();
+    EXPECT_EQ(data.engineCount, 0);
+    EXPECT_EQ(data.simTime, 0.0);
+    EXPECT_EQ(data.fuelWeightRaw, 0);
+    EXPECT_EQ(data.totalFuelLbs, 0.0);
+}
+
+TYPED_TEST_P(LiveLink, AKeyframeFileIsInterpolated)
+{
+    auto const file = std::filesystem::temp_directory_path()
+        / ("tarnex-scenario-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + ".txt");
+    std::ofstream(file) << "# two keyframes\n0 n1.1=10 egt.1=100 engines=1\n100 n1.1=30 egt.1=500 flap_detent=3\n";
+    this->startSim({ "--scenario", file.string(), "--at", "25", "--time-scale", kFrozen });
+    this->openLink();
+    SimData const data = this->acquireTwoFrames();
+    std::filesystem::remove(file);
+    EXPECT_EQ(data.engineCount, 1);
+    EXPECT_NEAR(data.n1Percent[0], 15.0, 0.01);
+    EXPECT_NEAR(data.egtC[0], 200.0, 0.1);
+    EXPECT_EQ(data.flapsControl, 0u); // a lever holds until its keyframe
+}
+
+TYPED_TEST_P(LiveLink, PinnedValuesWinAndWritesAreStored)
+{
+    this->startSim({ "--set", "0x0BC8:u32=1", "--set", "0x6000:f64=2.5", "--set", "0x6008:i32=-7" });
+    this->openLink();
+    std::uint32_t const cleared = 0;
+    std::uint32_t const stored = 0xABCD1234;
+    EXPECT_TRUE(this->link.write(0x0BC8, 4, &cleared, this->result));
+    EXPECT_TRUE(this->link.write(0x6100, 4, &stored, this->result));
+    EXPECT_TRUE(this->link.process(this->result));
+    EXPECT_EQ(this->template readValue<std::uint32_t>(0x0BC8), 1u);
+    EXPECT_EQ(this->template readValue<std::uint32_t>(0x6100), stored);
+    EXPECT_EQ(this->template readValue<double>(0x6000), 2.5);
+    EXPECT_EQ(this->template readValue<std::int32_t>(0x6008), -7);
+}
+
+TYPED_TEST_P(LiveLink, OpenWhileOpenIsCode1)
+{
+    this->startSim({});
+    this->openLink();
+    EXPECT_FALSE(this->link.open(0, this->result));
+    EXPECT_EQ(this->result, FsuipcResult::AlreadyOpen);
+    EXPECT_EQ(this->template readValue<std::uint32_t>(0x3304), 0x49740000u);
+}
+
+TYPED_TEST_P(LiveLink, NoServerIsCode2)
+{
+    EXPECT_FALSE(this->link.open(0, this->result));
+    EXPECT_EQ(this->result, FsuipcResult::NoServer);
+}
+
+TYPED_TEST_P(LiveLink, AnOldServerIsCode7AndCode14WhenFoundAsFs98Main)
+{
+    this->startSim({ "--bad-version" });
+    EXPECT_FALSE(this->link.open(0, this->result));
+    EXPECT_EQ(this->result, FsuipcResult::WrongServerVersion);
+    this->sim.stop();
+
+    this->startSim({ "--bad-version", "--class", "FS98MAIN" }, "FS98MAIN");
+    EXPECT_FALSE(this->link.open(0, this->result));
+    EXPECT_EQ(this->result, FsuipcResult::WideClientWithoutSimulator);
+    this->sim.stop();
+
+    this->startSim({ "--class", "FS98MAIN" }, "FS98MAIN");
+    this->openLink();
+}
+
+TYPED_TEST_P(LiveLink, CallsAfterCloseAreCode9AndAnEmptyProcessCode10)
+{
+    this->startSim({});
+    this->openLink();
+    EXPECT_FALSE(this->link.process(this->result));
+    EXPECT_EQ(this->result, FsuipcResult::NothingQueued);
+    this->link.close();
+    std::uint32_t value = 0;
+    EXPECT_FALSE(this->link.read(0x3304, 4, &value, this->result));
+    EXPECT_EQ(this->result, FsuipcResult::NotOpen);
+    EXPECT_FALSE(this->link.process(this->result));
+    EXPECT_EQ(this->result, FsuipcResult::NotOpen);
+    // A fresh open after close makes a new block.
+    this->openLink();
+}
+
+TYPED_TEST_P(LiveLink, ASilentServerTimesOutAllRetriesAsCode11)
+{
+    this->startSim({ "--no-answer", "--faults-after", "1" });
+    FsuipcLink quick(*this->transport, kQuickTimeouts);
+    ASSERT_TRUE(quick.open(0, this->result)) << fsuipcResultText(this->result);
+    std::uint32_t value = 3;
+    quick.read(0x3304, 4, &value, this->result);
+    auto const started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(quick.process(this->result));
+    auto const took = std::chrono::steady_clock::now() - started;
+    EXPECT_EQ(this->result, FsuipcResult::TimedOut);
+    EXPECT_EQ(value, 3u);
+    EXPECT_GE(took, 9 * 100ms);
+    EXPECT_LT(took, 9 * 100ms + 2s);
+}
+
+TYPED_TEST_P(LiveLink, AServerThatWentAwayIsCode12)
+{
+    this->startSim({});
+    this->openLink();
+    this->sim.stop();
+    std::uint32_t value = 3;
+    this->link.read(0x3304, 4, &value, this->result);
+    EXPECT_FALSE(this->link.process(this->result));
+    EXPECT_EQ(this->result, FsuipcResult::SendFailed);
+    EXPECT_EQ(value, 3u);
+}
+
+TYPED_TEST_P(LiveLink, AReplyOtherThanProcessedIsCode13)
+{
+    this->startSim({ "--reply", "7", "--faults-after", "1" });
+    this->openLink();
+    std::uint32_t value = 3;
+    this->link.read(0x3304, 4, &value, this->result);
+    EXPECT_FALSE(this->link.process(this->result));
+    EXPECT_EQ(this->result, FsuipcResult::BadData);
+    EXPECT_EQ(value, 3u);
+}
+
+TYPED_TEST_P(LiveLink, CorruptedRecordsAreCode13WithNoWriteOutsideADestination)
+{
+    this->expectCorruptionRefused("marker");
+    this->expectCorruptionRefused("size");
+    this->expectCorruptionRefused("destination");
+}
+
+TYPED_TEST_P(LiveLink, AFullQueueIsCode15AndTheQueuedBatchStillGoes)
+{
+    this->startSim({});
+    this->openLink();
+    std::uint32_t version = 0;
+    std::vector<std::byte> big(FsuipcLink::kRequestLimit);
+    EXPECT_TRUE(this->link.read(0x3304, 4, &version, this->result));
+    EXPECT_FALSE(this->link.read(0x0000, FsuipcLink::kRequestLimit - 20 - 19, big.data(), this->result));
+    EXPECT_EQ(this->result, FsuipcResult::QueueFull);
+    EXPECT_TRUE(this->link.read(0x0000, FsuipcLink::kRequestLimit - 20 - 20, big.data(), this->result));
+    EXPECT_TRUE(this->link.process(this->result)) << fsuipcResultText(this->result);
+    EXPECT_EQ(version, 0x49740000u);
+}
+
+REGISTER_TYPED_TEST_SUITE_P(LiveLink, OpensAndReadsTheDemoFlightAtTakeOff,
+    FlapsTravelAtTheSurfaceRateAfterTheLeverMoves, AStaticServerHoldsEverythingButItsVersionsAtZero,
+    AKeyframeFileIsInterpolated, PinnedValuesWinAndWritesAreStored, OpenWhileOpenIsCode1, NoServerIsCode2,
+    AnOldServerIsCode7AndCode14WhenFoundAsFs98Main, CallsAfterCloseAreCode9AndAnEmptyProcessCode10,
+    ASilentServerTimesOutAllRetriesAsCode11, AServerThatWentAwayIsCode12, AReplyOtherThanProcessedIsCode13,
+    CorruptedRecordsAreCode13WithNoWriteOutsideADestination, AFullQueueIsCode15AndTheQueuedBatchStillGoes);
+
+} // namespace live_link
