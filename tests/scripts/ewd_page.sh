@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The E/WD page end to end: tarnex-sim holds a situation still, tarnex takes a
+# snapshot of it with the shipped layout, and the draw log shows the messages,
+# their colours and the flap configuration the situation calls for.
+set -euo pipefail
+sim="$TARNEX_BUILD_DIR/tools/sim/tarnex-sim"
+tarnex="$TARNEX_BUILD_DIR/src/platform/linux/tarnex"
+work=$(mktemp -d)
+server=
+cleanup() {
+  [ -z "$server" ] || { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null || true; }
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+green='#FF00FF00'
+amber='#FFFF9600'
+red='#FFFF0000'
+
+# A powered A320 at the gate: two engines, 6,700 lb in each wing tank, on the
+# ground, no pushback, strobe on, autopilot engaged, autobrake off.
+aircraft=(
+  --set 0x0AEC:u16=2 --set 0x0AF4:u16=1715
+  --set 0x0B7C:u32=8388608 --set 0x0B80:u32=1000
+  --set 0x0B94:u32=8388608 --set 0x0B98:u32=1000
+  --set 0x0366:u16=1 --set 0x31F0:u32=3 --set 0x0D0C:u16=16
+  --set 0x07BC:u32=1 --set 0x2F80:u8=1
+)
+
+# page NAME SIM-ARGS...: the draw log of one snapshot of that situation.
+page() {
+  local name=$1; shift
+  export FSUIPC_IPC_DIR="$work/ipc-$name"
+  "$sim" --scenario static "$@" & server=$!
+  for _ in $(seq 300); do [ -S "$FSUIPC_IPC_DIR/UIPCMAIN" ] && break; sleep 0.01; done
+  [ -S "$FSUIPC_IPC_DIR/UIPCMAIN" ] || fail "tarnex-sim did not come up for $name"
+  # From the work directory, so no layout file beside it replaces the shipped one.
+  (cd "$work" && "$tarnex" --snapshot "$work/$name.png" --draw-log "$work/$name.log") \
+    || fail "the snapshot of $name failed"
+  kill "$server"; wait "$server" 2>/dev/null || true; server=
+  [ -s "$work/$name.png" ] || fail "no picture for $name"
+}
+
+# expect_text NAME TEXT COLOUR [STYLE]: the log draws TEXT in that colour.
+expect_text() {
+  local name=$1 text=$2 colour=$3 style=${4:-0}
+  grep -qF "\"$text\" font=\"Arial\"" "$work/$name.log" || fail "$name: \"$text\" is not drawn"
+  grep -F "\"$text\" font=\"Arial\"" "$work/$name.log" | grep -qF "style=$style brush=$colour" \
+    || fail "$name: \"$text\" is not drawn in $colour style $style: $(grep -F "\"$text\"" "$work/$name.log")"
+}
+expect_no_text() {
+  ! grep -qF "\"$2\"" "$work/$1.log" || fail "$1: \"$2\" is drawn"
+}
+
+# Parked with the engines at idle: the parking brake is a green memo, and
+# nothing else is said.
+page parked "${aircraft[@]}" --set 0x0BC8:u32=1 --set 0x2000:f64=20 --set 0x2100:f64=20
+expect_text parked "PARK BRK" "$green"
+expect_no_text parked "A/P OFF"
+expect_no_text parked "LAND ASAP"
+grep -qF '"FOB : ' "$work/parked.log" || fail "parked: the fuel on board is not shown"
+
+# Running up with the parking brake set turns it amber.
+page runup "${aircraft[@]}" --set 0x0BC8:u32=1 --set 0x2000:f64=85 --set 0x2100:f64=20
+expect_text runup "PARK BRK" "$amber"
+
+# Flap lever at detent 2 with slats at 18 and flaps at 10: "1+F", settled.
+page flaps "${aircraft[@]}" --set 0x0BDC:u32=6554 --set 0x30F0:u16=2560 --set 0x30F8:u16=4608
+expect_text flaps "1+F" "$green"
+expect_text flaps "FLAP" '#FFFFFFFF'
+# The flaps still travelling to 10: the label takes the handle colour.
+page flaps-travelling "${aircraft[@]}" --set 0x0BDC:u32=6554 --set 0x30F0:u16=1280 --set 0x30F8:u16=4608
+expect_text flaps-travelling "1+F" '#FF00FFFF'
+
+# Autobrake at maximum.
+page autobrake "${aircraft[@]}" --set 0x2F80:u8=5
+expect_text autobrake "AUTO BRK MAX" "$green"
+
+# Airborne with empty wing tanks: the red fuel warning with its underlined
+# title, and the request to land.
+page nofuel --set 0x0AEC:u16=2 --set 0x0AF4:u16=1715 --set 0x31F0:u32=3 --set 0x0D0C:u16=16 \
+  --set 0x07BC:u32=1 --set 0x2F80:u8=1 --set 0x2000:f64=80 --set 0x2100:f64=80
+expect_text nofuel "FUEL" "$red" 4
+expect_text nofuel " L + R WING TK LO LVL" "$red"
+expect_text nofuel "LAND ASAP" "$red"
+expect_no_text nofuel " L WING TK LO LVL"
+
+echo "E/WD page: ok"
