@@ -1,5 +1,6 @@
 #include "demo_scenario.h"
 #include "keyframe_scenario.h"
+#include "live_source.h"
 #include "sim_front_end.h"
 #include "sim_options.h"
 #include "sim_server.h"
@@ -45,11 +46,14 @@ int main(int argc, char** argv)
         std::cout << simUsage();
         return 0;
     }
+    std::unique_ptr<LiveSource> live;
     std::optional<KeyframeScenario> scenario;
-    if (!loadScenario(options->scenario, scenario, error)) {
+    if (options->source)
+        live = startLiveSource(*options->source, error);
+    if (options->source ? !live : !loadScenario(options->scenario, scenario, error)) {
         std::cerr << error << "\n";
         return 1;
     }
-    SimServer server(*options, std::move(scenario));
+    SimServer server(*options, std::move(scenario), live.get());
     return serveRequests(*options, server);
 }

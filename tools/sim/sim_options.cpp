@@ -129,7 +129,8 @@ bool parseCorruption(std::string_view text, Corruption& corruption)
 }
 
 // Applies one option that takes a value; false with error set when the value is wrong.
-bool applyValue(SimOptions& options, std::string_view option, std::string_view value, std::string& error)
+bool applyValue(SimOptions& options, std::string_view option, std::string_view value, std::string& datarefFile,
+    std::string& error)
 {
     auto const bad = [&](char const* what) {
         error = "The value of " + std::string(option) + " must be " + what + ".";
@@ -145,6 +146,13 @@ bool applyValue(SimOptions& options, std::string_view option, std::string_view v
         if (value.empty())
             return bad("demo, static or a file name");
         options.scenario = value;
+    } else if (option == "--source") {
+        if (!parseLiveSource(value, options.source.emplace(), error))
+            return false;
+    } else if (option == "--datarefs") {
+        if (value.empty())
+            return bad("a file name");
+        datarefFile = value;
     } else if (option == "--set") {
         PinnedValue pin;
         if (!parsePin(value, pin, error))
@@ -179,13 +187,29 @@ bool applyValue(SimOptions& options, std::string_view option, std::string_view v
 
 constexpr std::string_view kValueOptions[] = {
     "--class", "--scenario", "--set", "--duration", "--at", "--time-scale", "--reply", "--corrupt", "--faults-after",
+    "--source", "--datarefs",
 };
+
+// A simulator relayed live replaces the scenario; datarefs are X-Plane's.
+bool checkSource(SimOptions& options, bool scenarioGiven, std::string const& datarefFile, std::string& error)
+{
+    bool const xplane = options.source && options.source->simulator == LiveSourceOptions::Simulator::XPlane;
+    if (options.source && scenarioGiven)
+        error = "Give either --scenario or --source, not both.";
+    else if (!datarefFile.empty() && !xplane)
+        error = "--datarefs goes with --source xplane.";
+    else if (xplane)
+        options.source->datarefFile = datarefFile;
+    return error.empty();
+}
 
 } // namespace
 
 std::optional<SimOptions> parseSimOptions(std::span<char const* const> args, std::string& error)
 {
     SimOptions options;
+    bool scenarioGiven = false;
+    std::string datarefFile;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view const option = args[i];
         if (option == "--help" || option == "-h") {
@@ -200,10 +224,13 @@ std::optional<SimOptions> parseSimOptions(std::span<char const* const> args, std
         } else if (i + 1 == args.size()) {
             error = "The option " + std::string(option) + " needs a value; see tarnex-sim --help.";
             return std::nullopt;
-        } else if (!applyValue(options, option, args[++i], error)) {
+        } else if (!applyValue(options, option, args[++i], datarefFile, error)) {
             return std::nullopt;
         }
+        scenarioGiven = scenarioGiven || option == "--scenario";
     }
+    if (!checkSource(options, scenarioGiven, datarefFile, error))
+        return std::nullopt;
     return options;
 }
 
@@ -221,6 +248,17 @@ Serves the FSUIPC protocol as a simulator stand-in until interrupted.
   --set OFF:TYPE=VALUE        pin a value: OFF hexadecimal, TYPE u8, u16, u32,
                               i32 or f64; repeatable; pinned values always win
   --duration SECONDS          stop after this long
+
+Relaying a live simulator instead of a scenario (Linux; see README-bridge.md):
+  --source xplane[:HOST[:PORT]]
+                              subscribe to X-Plane's datarefs at HOST (found
+                              from X-Plane's beacon when not given), PORT 49000
+  --source flightgear[:HOST][:PORT]
+                              take FlightGear's generic protocol lines sent
+                              from HOST (this machine when not given) to PORT
+                              (5500), with flightgear/tarnex.xml
+  --datarefs FILE             with xplane: "field = dataref [* factor]" lines
+                              replacing entries of the built-in dataref table
 
 Faults, to test clients:
   --no-answer                 take requests but never answer them

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "live_source_options.h"
 #include "request_block.h"
 
 #include <cstddef>
@@ -27,6 +28,7 @@ struct FaultOptions {
 struct SimOptions {
     std::string windowClass = "UIPCMAIN";
     std::string scenario = "demo"; // "demo", "static" or a keyframe file
+    std::optional<LiveSourceOptions> source; // relayed instead of a scenario
     std::vector<PinnedValue> pins;
     std::optional<double> durationSeconds;
     double startAt = 0; // scenario seconds at start

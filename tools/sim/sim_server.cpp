@@ -20,8 +20,9 @@ std::span<std::byte const> bytesOf(T const& value)
 
 } // namespace
 
-SimServer::SimServer(SimOptions const& options, std::optional<KeyframeScenario> scenario)
+SimServer::SimServer(SimOptions const& options, std::optional<KeyframeScenario> scenario, LiveSource* live)
     : scenario(std::move(scenario))
+    , live(live)
     , faults(options.faults)
     , startAt(options.startAt)
     , timeScale(options.timeScale)
@@ -38,6 +39,10 @@ SimServer::SimServer(SimOptions const& options, std::optional<KeyframeScenario> 
 
 void SimServer::advanceScenario()
 {
+    if (live) {
+        live->serveLatest(space);
+        return;
+    }
     if (!scenario)
         return;
     Clock::time_point const now = Clock::now();

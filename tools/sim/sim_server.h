@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keyframe_scenario.h"
+#include "live_source.h"
 #include "offset_space.h"
 #include "sim_options.h"
 
@@ -23,7 +24,9 @@ public:
     static constexpr std::uint32_t kNotProcessed = 0;
 
     // Without a scenario every offset but the versions and pins stays zero.
-    SimServer(SimOptions const& options, std::optional<KeyframeScenario> scenario);
+    // A live source, when given, moves the offsets instead of a scenario and
+    // must outlive the server.
+    SimServer(SimOptions const& options, std::optional<KeyframeScenario> scenario, LiveSource* live = nullptr);
 
     // Serves the requests of one block in place. The value to answer, or none
     // when the server is to stay silent.
@@ -36,6 +39,7 @@ private:
 
     OffsetSpace space;
     std::optional<KeyframeScenario> scenario;
+    LiveSource* live;
     FaultOptions faults;
     double startAt;
     double timeScale;

@@ -1,0 +1,108 @@
+#include "flightgear_protocol.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view kColumnNames[] = {
+    "sim_time",
+    "n1.1",
+    "n2.1",
+    "epr.1",
+    "egt.1",
+    "ff.1",
+    "anti_ice.1",
+    "fire.1",
+    "n1.2",
+    "n2.2",
+    "epr.2",
+    "egt.2",
+    "ff.2",
+    "anti_ice.2",
+    "fire.2",
+    "fuel_centre",
+    "fuel_left_main",
+    "fuel_left_aux",
+    "fuel_right_main",
+    "fuel_right_aux",
+    "flap_handle",
+    "flap_angle",
+    "slat_angle",
+    "spoilers_armed",
+    "spoilers",
+    "parking_brake",
+    "autopilot",
+    "on_ground",
+    "door.1",
+    "door.2",
+    "door.3",
+    "door.4",
+    "wing_anti_ice",
+    "landing_lights",
+    "strobe",
+    "beacon",
+    "nav_lights",
+};
+
+constexpr std::size_t kColumnCount = std::size(kColumnNames);
+
+std::array<LiveField, kColumnCount> columnFields()
+{
+    std::array<LiveField, kColumnCount> fields {};
+    for (std::size_t i = 0; i < kColumnCount; ++i)
+        fields[i] = *findLiveField(kColumnNames[i]);
+    return fields;
+}
+
+bool isNumberCharacter(char c)
+{
+    return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == 'e' || c == 'E' || c == 'n'
+        || c == 'a' || c == 'i' || c == 'f' || c == 'N' || c == 'A' || c == 'I' || c == 'F';
+}
+
+bool parseNumber(std::string_view text, double& number)
+{
+    if (text.empty() || text.size() > 32 || !std::all_of(text.begin(), text.end(), isNumberCharacter))
+        return false;
+    std::string const copy(text);
+    char* end = nullptr;
+    number = std::strtod(copy.c_str(), &end);
+    return end == copy.c_str() + copy.size();
+}
+
+} // namespace
+
+std::span<LiveField const> flightGearColumns()
+{
+    static std::array<LiveField, kColumnCount> const fields = columnFields();
+    return fields;
+}
+
+GenericLine parseGenericLine(std::span<std::byte const> datagram, std::vector<double>& numbers)
+{
+    std::string_view line(reinterpret_cast<char const*>(datagram.data()), datagram.size());
+    if (line.empty() || line.back() != '\n')
+        return GenericLine::Truncated;
+    line.remove_suffix(1);
+    std::vector<double> found;
+    for (;;) {
+        std::size_t const comma = line.find(',');
+        double number = 0;
+        if (!parseNumber(line.substr(0, comma), number))
+            return GenericLine::Garbage;
+        found.push_back(number);
+        if (comma == std::string_view::npos)
+            break;
+        if (found.size() == kColumnCount)
+            return GenericLine::Oversized;
+        line.remove_prefix(comma + 1);
+    }
+    if (found.size() < kColumnCount)
+        return GenericLine::Truncated;
+    numbers.insert(numbers.end(), found.begin(), found.end());
+    return GenericLine::Values;
+}

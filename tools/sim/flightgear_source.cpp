@@ -1,0 +1,79 @@
+#include "flightgear_source.h"
+
+#include "flightgear_protocol.h"
+
+#include <poll.h>
+
+namespace {
+
+constexpr auto kPollStep = std::chrono::milliseconds(100);
+
+} // namespace
+
+FlightGearSource::FlightGearSource(FlightGearSettings settings, SharedAircraft& aircraft)
+    : settings(settings)
+    , aircraft(aircraft)
+    , presence("FlightGear", settings.quietAfter)
+{
+}
+
+bool FlightGearSource::open(std::string& error)
+{
+    // A FlightGear on this machine is listened to on the loopback address
+    // alone; nothing then listens on the network.
+    std::uint32_t const local = settings.simulator.isLoopback() ? kLoopbackAddress : 0;
+    return lines.open({ local, settings.simulator.port }, false, error);
+}
+
+void FlightGearSource::run(int stop)
+{
+    std::string const where = settings.simulator.addressText() + ", sending to port "
+        + std::to_string(settings.simulator.port);
+    for (;;) {
+        presence.waiting(Clock::now(), where);
+        pollfd watched[] = { { stop, POLLIN, 0 }, { lines.descriptor(), POLLIN, 0 } };
+        poll(watched, 2, static_cast<int>(kPollStep.count()));
+        if (watched[0].revents)
+            return;
+        if (watched[1].revents)
+            receiveLines(Clock::now());
+    }
+}
+
+void FlightGearSource::receiveLines(Clock::time_point now)
+{
+    while (std::optional<ReceivedDatagram> const datagram = lines.receive(buffer)) {
+        if (datagram->sender.address != settings.simulator.address)
+            ++tally.foreign;
+        else
+            useLine(std::span(buffer).first(std::min(datagram->size, buffer.size())), datagram->size, now);
+    }
+}
+
+void FlightGearSource::useLine(std::span<std::byte const> datagram, std::size_t size, Clock::time_point now)
+{
+    numbers.clear();
+    GenericLine const line = size > buffer.size() ? GenericLine::Oversized : parseGenericLine(datagram, numbers);
+    switch (line) {
+    case GenericLine::Garbage:
+        ++tally.garbage;
+        return;
+    case GenericLine::Truncated:
+        ++tally.truncated;
+        return;
+    case GenericLine::Oversized:
+        ++tally.oversized;
+        return;
+    case GenericLine::Values:
+        break;
+    }
+    ++tally.used;
+    presence.heard(now, settings.simulator.addressText());
+    std::span<LiveField const> const columns = flightGearColumns();
+    aircraft.update([&](LiveAircraft& live) {
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            if (!live.set(columns[i], numbers[i]))
+                ++tally.refusedValues;
+        }
+    });
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "shared_aircraft.h"
+#include "simulator_presence.h"
+#include "simulator_source.h"
+#include "udp_socket.h"
+
+#include <array>
+#include <chrono>
+#include <string>
+#include <vector>
+
+struct FlightGearSettings {
+    // The host FlightGear sends from, and the port it sends to.
+    UdpEndpoint simulator { kLoopbackAddress, 0 };
+    std::chrono::milliseconds quietAfter { 2000 };
+};
+
+// Listens for the lines FlightGear's generic protocol sends with
+// flightgear/tarnex.xml, from the simulator's host alone.
+class FlightGearSource final : public SimulatorSource {
+public:
+    FlightGearSource(FlightGearSettings settings, SharedAircraft& aircraft);
+
+    bool open(std::string& error);
+    void run(int stop) override;
+    void finish() override { }
+    DatagramCounts counts() const override { return tally; }
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    void receiveLines(Clock::time_point now);
+    void useLine(std::span<std::byte const> datagram, std::size_t size, Clock::time_point now);
+
+    FlightGearSettings settings;
+    SharedAircraft& aircraft;
+    UdpSocket lines;
+    SimulatorPresence presence;
+    DatagramCounts tally;
+    std::vector<double> numbers;
+    std::array<std::byte, 4096> buffer {};
+};

@@ -1,0 +1,124 @@
+#include "live_aircraft.h"
+
+#include "aircraft_encoder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+constexpr double kLeverDetents = 5; // AircraftState's flap detents 0..5 span the whole lever
+constexpr double kKilogramsPerPound = 0.4536;
+constexpr double kFullTankLevel = 8388608.0; // 2^23
+constexpr double kKilogramsPerGallon = kFuelWeightRaw / 256.0 * kKilogramsPerPound;
+
+struct TankOffsets {
+    LiveQuantity quantity;
+    std::uint32_t level;
+    std::uint32_t capacity;
+    std::uint32_t a320Gallons;
+};
+
+constexpr TankOffsets kTanks[] = {
+    { LiveQuantity::FuelCentre, 0x0B74, 0x0B78, kCentreCapacity },
+    { LiveQuantity::FuelLeftMain, 0x0B7C, 0x0B80, kMainCapacity },
+    { LiveQuantity::FuelLeftAux, 0x0B84, 0x0B88, kAuxCapacity },
+    { LiveQuantity::FuelRightMain, 0x0B94, 0x0B98, kMainCapacity },
+    { LiveQuantity::FuelRightAux, 0x0B9C, 0x0BA0, kAuxCapacity },
+};
+
+// A live aircraft may carry more in a tank than an A320 holds. Such a tank is
+// served with a capacity that holds its fuel, so that the quantity the display
+// computes from level and capacity stays true instead of reading full.
+void encodeLargeTanks(LiveAircraft const& aircraft, OffsetSpace& space)
+{
+    for (TankOffsets const& tank : kTanks) {
+        double const kilograms = aircraft.value({ tank.quantity });
+        double const gallons = kilograms / kKilogramsPerGallon;
+        if (gallons <= tank.a320Gallons)
+            continue;
+        double const capacity = std::ceil(gallons);
+        double const level = std::min(std::round(gallons / capacity * kFullTankLevel), kFullTankLevel);
+        space.put<std::uint32_t>(tank.level, static_cast<std::uint32_t>(level));
+        space.put<std::uint32_t>(tank.capacity, static_cast<std::uint32_t>(capacity));
+    }
+}
+
+} // namespace
+
+LiveAircraft::LiveAircraft()
+{
+    for (int i = 0; i < kLiveQuantityCount; ++i)
+        values[i].fill(infoOf(static_cast<LiveQuantity>(i)).initial);
+}
+
+bool LiveAircraft::set(LiveField field, double value)
+{
+    LiveQuantityInfo const& info = infoOf(field.quantity);
+    if (!std::isfinite(value) || field.slot < 0 || field.slot >= info.slots)
+        return false;
+    values[static_cast<int>(field.quantity)][field.slot] = std::clamp(value, info.min, info.max);
+    return true;
+}
+
+double LiveAircraft::value(LiveField field) const
+{
+    return at(field.quantity, field.slot);
+}
+
+double LiveAircraft::at(LiveQuantity quantity, int slot) const
+{
+    return values[static_cast<int>(quantity)][slot];
+}
+
+double LiveAircraft::switchAt(LiveQuantity quantity, int slot) const
+{
+    return at(quantity, slot) >= 0.5 ? 1 : 0;
+}
+
+AircraftState LiveAircraft::state() const
+{
+    AircraftState state;
+    state.simTime = at(LiveQuantity::SimTime);
+    state.engines = std::round(at(LiveQuantity::Engines));
+    for (int i = 0; i < AircraftState::kMaxEngines; ++i) {
+        EngineState& engine = state.engine[i];
+        engine.n1 = at(LiveQuantity::N1, i);
+        engine.n2 = at(LiveQuantity::N2, i);
+        engine.epr = at(LiveQuantity::Epr, i);
+        engine.egt = at(LiveQuantity::Egt, i);
+        engine.fuelFlow = at(LiveQuantity::FuelFlow, i);
+        engine.antiIce = switchAt(LiveQuantity::EngineAntiIce, i);
+        engine.fire = switchAt(LiveQuantity::EngineFire, i);
+    }
+    state.fuelCentre = at(LiveQuantity::FuelCentre);
+    state.fuelLeftMain = at(LiveQuantity::FuelLeftMain);
+    state.fuelLeftAux = at(LiveQuantity::FuelLeftAux);
+    state.fuelRightMain = at(LiveQuantity::FuelRightMain);
+    state.fuelRightAux = at(LiveQuantity::FuelRightAux);
+    state.flapDetent = at(LiveQuantity::FlapHandle) * kLeverDetents;
+    state.flapAngle = at(LiveQuantity::FlapAngle);
+    state.slatAngle = at(LiveQuantity::SlatAngle);
+    state.spoilersArmed = switchAt(LiveQuantity::SpoilersArmed);
+    state.spoilers = at(LiveQuantity::Spoilers);
+    state.parkingBrake = switchAt(LiveQuantity::ParkingBrake);
+    state.autopilot = switchAt(LiveQuantity::Autopilot);
+    state.onGround = switchAt(LiveQuantity::OnGround);
+    // Any door that is not shut counts as open.
+    for (int i = 0; i < kLiveSlots; ++i)
+        state.exits += at(LiveQuantity::Door, i) > 0 ? (1 << i) : 0;
+    state.wingAntiIce = switchAt(LiveQuantity::WingAntiIce);
+    state.landingLights = switchAt(LiveQuantity::LandingLights);
+    state.strobe = switchAt(LiveQuantity::Strobe);
+    state.beacon = switchAt(LiveQuantity::Beacon);
+    state.navLights = switchAt(LiveQuantity::NavLights);
+    state.autobrake = std::round(at(LiveQuantity::Autobrake));
+    return state;
+}
+
+void encodeLiveAircraft(LiveAircraft const& aircraft, OffsetSpace& space)
+{
+    encodeAircraft(aircraft.state(), space);
+    encodeLargeTanks(aircraft, space);
+}
