@@ -1,0 +1,79 @@
+#include "platform/linux/gtk_window_backend.h"
+
+#include <algorithm>
+
+GtkWindowBackend::~GtkWindowBackend()
+{
+    m_graphics.reset();
+    if (m_surface)
+        cairo_surface_destroy(m_surface);
+    if (m_frameRegion)
+        cairo_region_destroy(m_frameRegion);
+}
+
+void GtkWindowBackend::attach(GtkWidget* toplevel, GtkWidget* area)
+{
+    m_toplevel = toplevel;
+    m_area = area;
+}
+
+void GtkWindowBackend::detach()
+{
+    m_toplevel = nullptr;
+    m_area = nullptr;
+}
+
+Graphics& GtkWindowBackend::recreateBackBuffer(int width, int height)
+{
+    m_graphics.reset();
+    if (m_surface)
+        cairo_surface_destroy(m_surface);
+    m_surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, std::max(width, 0), std::max(height, 0));
+    m_graphics = std::make_unique<CairoGraphics>(m_surface);
+    return *m_graphics;
+}
+
+void GtkWindowBackend::present()
+{
+    if (!m_surface)
+        return;
+    cairo_surface_flush(m_surface);
+    if (m_paintContext)
+        copyTo(m_paintContext);
+    else
+        presentAsFrame();
+}
+
+void GtkWindowBackend::copyTo(cairo_t* cr)
+{
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, m_surface, 0, 0);
+    cairo_rectangle(cr, 0, 0, cairo_image_surface_get_width(m_surface), cairo_image_surface_get_height(m_surface));
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
+void GtkWindowBackend::presentAsFrame()
+{
+    if (!m_area || !gtk_widget_is_drawable(m_area))
+        return;
+    GdkWindow* const window = gtk_widget_get_window(m_toplevel);
+    int x = 0, y = 0;
+    if (!window || !gtk_widget_translate_coordinates(m_area, m_toplevel, 0, 0, &x, &y))
+        return;
+    cairo_rectangle_int_t const rect { x, y, gtk_widget_get_allocated_width(m_area), gtk_widget_get_allocated_height(m_area) };
+    if (!m_frameRegion || rect.x != m_frameRect.x || rect.y != m_frameRect.y || rect.width != m_frameRect.width || rect.height != m_frameRect.height) {
+        if (m_frameRegion)
+            cairo_region_destroy(m_frameRegion);
+        m_frameRegion = cairo_region_create_rectangle(&rect);
+        m_frameRect = rect;
+    }
+    GdkDrawingContext* const frame = gdk_window_begin_draw_frame(window, m_frameRegion);
+    if (!frame)
+        return;
+    cairo_t* const cr = gdk_drawing_context_get_cairo_context(frame);
+    cairo_translate(cr, x, y);
+    copyTo(cr);
+    gdk_window_end_draw_frame(window, frame);
+}

@@ -1,0 +1,278 @@
+#include "platform/linux/gtk_window_host.h"
+
+#include "app/menu_commands.h"
+#include "platform/linux/gtk_dialogs.h"
+
+#include <glib-unix.h>
+
+#include <algorithm>
+#include <csignal>
+#include <string>
+
+namespace {
+
+// Where Windows reports a minimised window.
+constexpr int kMinimisedPosition = -32000;
+
+// "&Always on top" becomes "_Always on top": GTK's mnemonic mark.
+std::string mnemonicLabel(std::string_view text)
+{
+    std::string label(text);
+    std::replace(label.begin(), label.end(), '&', '_');
+    return label;
+}
+
+int clampedSide(int side)
+{
+    return std::clamp(side, GtkWindowHost::kMinSide, GtkWindowHost::kMaxSide);
+}
+
+} // namespace
+
+GtkWindowHost::GtkWindowHost() = default;
+
+GtkWindowHost::~GtkWindowHost()
+{
+    for (guint source : m_signalSources) {
+        if (source)
+            g_source_remove(source);
+    }
+    if (m_window)
+        gtk_widget_destroy(m_window);
+}
+
+bool GtkWindowHost::create(WindowGeometry const& geometry, std::string_view title, WindowEvents& events)
+{
+    m_events = &events;
+    m_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    if (!m_window)
+        return false;
+    gtk_window_set_title(GTK_WINDOW(m_window), std::string(title).c_str());
+    if (geometry.width == kUseDefaultPosition)
+        gtk_window_set_default_size(GTK_WINDOW(m_window), kDefaultWidth, kDefaultHeight);
+    else
+        gtk_window_set_default_size(GTK_WINDOW(m_window), clampedSide(geometry.width), clampedSide(geometry.height));
+    if (geometry.x != kUseDefaultPosition)
+        gtk_window_move(GTK_WINDOW(m_window), geometry.x, geometry.y);
+
+    GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+    m_menuBar = gtk_menu_bar_new();
+    buildMenu();
+    m_area = gtk_drawing_area_new();
+    gtk_widget_set_size_request(m_area, 0, 0);
+    gtk_box_pack_start(GTK_BOX(column), m_menuBar, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(column), m_area, TRUE, TRUE, 0);
+    gtk_container_add(GTK_CONTAINER(m_window), column);
+    m_backend.attach(m_window, m_area);
+    connectSignals();
+
+    events.onCreate();
+    return true;
+}
+
+void GtkWindowHost::buildMenu()
+{
+    GtkWidget* popup = nullptr;
+    std::string_view popupName;
+    for (MenuItemRow const& row : kMainMenu) {
+        if (!popup || row.popup != popupName) {
+            GtkWidget* title = gtk_menu_item_new_with_label(std::string(row.popup).c_str());
+            popup = gtk_menu_new();
+            popupName = row.popup;
+            gtk_menu_item_set_submenu(GTK_MENU_ITEM(title), popup);
+            gtk_menu_shell_append(GTK_MENU_SHELL(m_menuBar), title);
+        }
+        GtkWidget* item = nullptr;
+        if (row.command == 0) {
+            item = gtk_separator_menu_item_new();
+        } else {
+            std::string const label = mnemonicLabel(row.text);
+            item = row.checkable ? gtk_check_menu_item_new_with_mnemonic(label.c_str()) : gtk_menu_item_new_with_mnemonic(label.c_str());
+            g_object_set_data(G_OBJECT(item), "tarnex-command", GINT_TO_POINTER(row.command));
+            g_signal_connect(item, "activate", G_CALLBACK(onMenuItem), this);
+            m_menuItems[row.command] = item;
+        }
+        gtk_menu_shell_append(GTK_MENU_SHELL(popup), item);
+    }
+}
+
+void GtkWindowHost::connectSignals()
+{
+    g_signal_connect(m_area, "draw", G_CALLBACK(onDraw), this);
+    g_signal_connect(m_window, "key-press-event", G_CALLBACK(onKeyPress), this);
+    g_signal_connect(m_window, "delete-event", G_CALLBACK(onDeleteEvent), this);
+    m_signalSources[0] = g_unix_signal_add(SIGTERM, onStopSignal, this);
+    m_signalSources[1] = g_unix_signal_add(SIGINT, onStopSignal, this);
+}
+
+void GtkWindowHost::show()
+{
+    gtk_widget_show_all(m_window);
+}
+
+void GtkWindowHost::destroy()
+{
+    if (!m_window)
+        return;
+    // The settings are saved while the window still reports its geometry.
+    m_events->onDestroy();
+    m_backend.detach();
+    GtkWidget* const window = m_window;
+    m_window = nullptr;
+    m_menuBar = nullptr;
+    m_area = nullptr;
+    m_menuItems.clear();
+    gtk_widget_destroy(window);
+}
+
+WindowRect GtkWindowHost::windowRect() const
+{
+    if (!m_window)
+        return {};
+    GdkWindow* const gdkWindow = gtk_widget_get_window(m_window);
+    if (gdkWindow && (gdk_window_get_state(gdkWindow) & GDK_WINDOW_STATE_ICONIFIED))
+        return { kMinimisedPosition, kMinimisedPosition, kMinimisedPosition + 160, kMinimisedPosition + 27 };
+    int x = 0, y = 0, width = 0, height = 0;
+    gtk_window_get_position(GTK_WINDOW(m_window), &x, &y);
+    gtk_window_get_size(GTK_WINDOW(m_window), &width, &height);
+    return { x, y, x + width, y + height };
+}
+
+ClientSize GtkWindowHost::clientSize() const
+{
+    if (!m_area || !gtk_widget_get_realized(m_area))
+        return {};
+    return { gtk_widget_get_allocated_width(m_area), gtk_widget_get_allocated_height(m_area) };
+}
+
+void GtkWindowHost::setStyle(std::uint32_t style)
+{
+    m_style = style;
+    gtk_window_set_decorated(GTK_WINDOW(m_window), (style & WindowStyle::Popup) == 0);
+    gtk_widget_show(m_window);
+    gtk_window_present(GTK_WINDOW(m_window));
+}
+
+void GtkWindowHost::setTopmost(bool topmost)
+{
+    gtk_window_set_keep_above(GTK_WINDOW(m_window), topmost);
+}
+
+void GtkWindowHost::detachMenu()
+{
+    gtk_widget_hide(m_menuBar);
+}
+
+void GtkWindowHost::attachMenu()
+{
+    gtk_widget_show(m_menuBar);
+}
+
+void GtkWindowHost::checkMenuItem(int commandId, bool checked)
+{
+    auto const item = m_menuItems.find(commandId);
+    if (item == m_menuItems.end() || !GTK_IS_CHECK_MENU_ITEM(item->second))
+        return;
+    // Setting the mark activates the item; that is not a command.
+    m_settingCheck = true;
+    gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item->second), checked);
+    m_settingCheck = false;
+}
+
+int GtkWindowHost::startTimer(int periodMs)
+{
+    return static_cast<int>(g_timeout_add(static_cast<guint>(periodMs), onTimer, this));
+}
+
+void GtkWindowHost::stopTimer(int timerId)
+{
+    if (timerId > 0)
+        g_source_remove(static_cast<guint>(timerId));
+}
+
+void GtkWindowHost::invalidate()
+{
+    if (m_area)
+        gtk_widget_queue_draw(m_area);
+}
+
+GtkWindow* GtkWindowHost::dialogParent() const
+{
+    return m_window && gtk_widget_get_visible(m_window) ? GTK_WINDOW(m_window) : nullptr;
+}
+
+void GtkWindowHost::showMessageBox(std::string_view text, std::string_view caption, MessageIcon icon)
+{
+    runMessageBox(dialogParent(), text, caption, icon);
+}
+
+std::optional<int> GtkWindowHost::runRefreshRateDialog(int position)
+{
+    return ::runRefreshRateDialog(dialogParent(), position);
+}
+
+void GtkWindowHost::showAboutBox()
+{
+    runAboutBox(dialogParent());
+}
+
+void GtkWindowHost::quit(int exitCode)
+{
+    m_quit = true;
+    m_exitCode = exitCode;
+}
+
+int GtkWindowHost::runLoop(LoopMode mode)
+{
+    while (!m_quit) {
+        g_main_context_iteration(nullptr, mode == LoopMode::Blocking);
+        if (mode == LoopMode::Polling && !m_quit && m_window)
+            m_events->onPaint();
+    }
+    return m_exitCode;
+}
+
+gboolean GtkWindowHost::onDraw(GtkWidget*, cairo_t* cr, gpointer self)
+{
+    auto* host = static_cast<GtkWindowHost*>(self);
+    host->m_backend.beginWindowPaint(cr);
+    host->m_events->onPaint();
+    host->m_backend.endWindowPaint();
+    return TRUE;
+}
+
+gboolean GtkWindowHost::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self)
+{
+    guint const key = gdk_keyval_to_upper(event->keyval);
+    if (key < 'A' || key > 'Z')
+        return FALSE;
+    static_cast<GtkWindowHost*>(self)->m_events->onKeyDown(static_cast<int>(key));
+    // The window's own keys go no further; other letters may be mnemonics.
+    return key == 'C' || key == 'F' || key == 'M';
+}
+
+gboolean GtkWindowHost::onDeleteEvent(GtkWidget*, GdkEvent*, gpointer self)
+{
+    static_cast<GtkWindowHost*>(self)->destroy();
+    return TRUE;
+}
+
+void GtkWindowHost::onMenuItem(GtkMenuItem* item, gpointer self)
+{
+    auto* host = static_cast<GtkWindowHost*>(self);
+    if (host->m_settingCheck)
+        return;
+    host->m_events->onCommand(GPOINTER_TO_INT(g_object_get_data(G_OBJECT(item), "tarnex-command")));
+}
+
+gboolean GtkWindowHost::onTimer(gpointer self)
+{
+    static_cast<GtkWindowHost*>(self)->m_events->onTimer();
+    return G_SOURCE_CONTINUE;
+}
+
+gboolean GtkWindowHost::onStopSignal(gpointer self)
+{
+    static_cast<GtkWindowHost*>(self)->destroy();
+    return G_SOURCE_CONTINUE;
+}

@@ -1,0 +1,92 @@
+# Shared steps of the window tests: a private X server, a private profile
+# folder, the program started in it, and waiting for its window.
+set -euo pipefail
+
+# Each window test runs on its own X server, so keys go to its window only.
+if [ -z "${TARNEX_OWN_XVFB:-}" ]; then
+  TARNEX_OWN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+fi
+
+: "${TARNEX_BUILD_DIR:?set TARNEX_BUILD_DIR}"
+tarnex="$TARNEX_BUILD_DIR/src/platform/linux/tarnex"
+artifacts="$TARNEX_BUILD_DIR/test-artifacts"
+mkdir -p "$artifacts"
+
+work=$(mktemp -d)
+export XDG_CONFIG_HOME="$work/config"
+export XDG_DATA_HOME="$work/data"
+export FSUIPC_IPC_DIR="$work/ipc"
+profile="$XDG_CONFIG_HOME/tarnex/QuorvelEFIS.cfg"
+program_pid=""
+
+cleanup() {
+  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
+    kill -KILL "$program_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$profile" ] && { echo "profile:" >&2; cat "$profile" >&2; }
+  exit 1
+}
+
+write_profile() {
+  mkdir -p "$XDG_CONFIG_HOME/tarnex"
+  printf '[ExternalEWD]\n' >"$profile"
+  printf '%s\n' "$@" >>"$profile"
+}
+
+# Starts tarnex in $work.
+start_program() {
+  (cd "$work" && exec "$tarnex") >"$work/program.log" 2>&1 &
+  program_pid=$!
+}
+
+# Prints the id of the visible window titled $1 once it shows, and gives it
+# the keyboard.
+wait_for_window() {
+  local found=""
+  for _ in $(seq 1 100); do
+    found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$found" ] && break
+    kill -0 "$program_pid" 2>/dev/null || fail "tarnex ended before \"$1\" showed: $(cat "$work/program.log")"
+    sleep 0.1
+  done
+  [ -n "$found" ] || fail "no window titled \"$1\" appeared"
+  sleep 0.5
+  xdotool windowfocus --sync "$found" 2>/dev/null
+  echo "$found"
+}
+
+keys() {
+  for key in "$@"; do
+    xdotool key --clearmodifiers "$key" 2>/dev/null
+    sleep 0.3
+  done
+}
+
+# Waits for the program to end by itself and checks its exit code.
+wait_for_exit() {
+  for _ in $(seq 1 50); do
+    kill -0 "$program_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$program_pid" 2>/dev/null && fail "tarnex did not end"
+  local status=0
+  wait "$program_pid" || status=$?
+  program_pid=""
+  [ "$status" -eq 0 ] || fail "tarnex ended with status $status: $(cat "$work/program.log")"
+}
+
+expect_key() {
+  local key=$1 expected=$2 actual
+  actual=$(sed -n "s/^$key=//p" "$profile")
+  [ "$actual" = "$expected" ] || fail "$key is \"$actual\", expected \"$expected\""
+}
+
+screenshot() {
+  import -window root "$artifacts/$1" 2>/dev/null || fail "cannot take the screenshot $1"
+}
