@@ -17,6 +17,9 @@ namespace {
 // The redraw timer's identifier on the window.
 constexpr UINT_PTR kRedrawTimer = 0;
 
+// Where Windows reports a minimised window.
+constexpr int kMinimisedPosition = -32000;
+
 UINT messageBoxIcon(MessageIcon icon)
 {
     switch (icon) {
@@ -92,7 +95,15 @@ WindowRect Win32Host::windowRect() const
     WINDOWINFO info {};
     info.cbSize = sizeof info;
     GetWindowInfo(m_window, &info);
-    return { info.rcWindow.left, info.rcWindow.top, info.rcWindow.right, info.rcWindow.bottom };
+    RECT const& rect = info.rcWindow;
+    // Windows parks a minimised window far off at negative coordinates, so
+    // its rectangle is never taken for the window's place; not every system
+    // does (Wine lines minimised windows up along the screen's bottom).
+    // Reported the Windows way everywhere.
+    if (IsIconic(m_window))
+        return { kMinimisedPosition, kMinimisedPosition, kMinimisedPosition + (rect.right - rect.left),
+            kMinimisedPosition + (rect.bottom - rect.top) };
+    return { rect.left, rect.top, rect.right, rect.bottom };
 }
 
 ClientSize Win32Host::clientSize() const
