@@ -76,7 +76,9 @@ IniLine readIniLine(std::string_view text, std::size_t begin)
 {
     IniLine line;
     line.begin = begin;
-    std::size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
+    std::size_t end = begin;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+        ++end;
     line.next = end;
     if (line.next < text.size())
         line.next += text.compare(line.next, 2, "\r\n") == 0 ? 2 : 1;
