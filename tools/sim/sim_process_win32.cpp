@@ -35,7 +35,11 @@ BOOL CALLBACK closeWindowOfProcess(HWND window, LPARAM processId)
 
 std::string quoted(std::string const& argument)
 {
-    return argument.find_first_of(" \t\"") == std::string::npos ? argument : "\"" + argument + "\"";
+    if (argument.find_first_of(" \t\"") == std::string::npos)
+        return argument;
+    std::string result(1, '"');
+    result.append(argument).push_back('"');
+    return result;
 }
 
 } // namespace
@@ -50,8 +54,8 @@ SimProcess::~SimProcess()
 // A Unix build path (a Wine run of a cross build) is reached through drive Z:.
 std::string SimProcess::programIn(std::string const& buildDirectory)
 {
-    std::string const root = buildDirectory.starts_with("/") ? "Z:" + buildDirectory : buildDirectory;
-    return root + "/tools/sim/tarnex-sim.exe";
+    std::string path = buildDirectory.starts_with("/") ? std::string("Z:") : std::string();
+    return path.append(buildDirectory).append("/tools/sim/tarnex-sim.exe");
 }
 
 bool SimProcess::start(std::string const& program, std::vector<std::string> const& arguments, std::string const&,
@@ -59,7 +63,7 @@ bool SimProcess::start(std::string const& program, std::vector<std::string> cons
 {
     std::string commandLine = quoted(program);
     for (std::string const& argument : arguments)
-        commandLine += " " + quoted(argument);
+        commandLine.append(" ").append(quoted(argument));
     STARTUPINFOA startup {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION created {};

@@ -1,0 +1,40 @@
+#include "bench_commands.h"
+
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+struct Subcommand {
+    char const* name;
+    BenchCommand run;
+    char const* usage;
+};
+
+constexpr Subcommand kSubcommands[] = {
+    { "ipc", runIpcBench, "ipc [--requests N]   round trip of the 40-request frame batch against tarnex-sim" },
+};
+
+int usage(std::ostream& out, int status)
+{
+    out << "Usage: tarnex-bench SUBCOMMAND [OPTION]...\n";
+    for (Subcommand const& subcommand : kSubcommands)
+        out << "  tarnex-bench " << subcommand.usage << "\n";
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return usage(std::cerr, 2);
+    if (std::strcmp(argv[1], "--help") == 0)
+        return usage(std::cout, 0);
+    for (Subcommand const& subcommand : kSubcommands) {
+        if (std::strcmp(argv[1], subcommand.name) == 0)
+            return subcommand.run(std::span<char const* const>(argv + 2, argc - 2));
+    }
+    std::cerr << "Unknown subcommand " << argv[1] << "; see tarnex-bench --help.\n";
+    return 2;
+}
