@@ -1,0 +1,189 @@
+// tarnex.exe itself: started with a prepared user profile, driven through
+// its window's messages, closed, and its profile read back. The profile is
+// the bare name the program gives the profile API, so it lives in the
+// Windows directory; the test keeps whatever was there and puts it back.
+
+#include "child_process.h"
+#include "program_files.h"
+#include "support/temp_folder.h"
+#include "window_robot.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+constexpr char const* kSection = "ExternalEWD";
+constexpr int kExit = 32771;
+constexpr int kAlwaysOnTop = 32781;
+
+class TarnexWindow : public testing::Test {
+protected:
+    TarnexWindow()
+    {
+        char windows[MAX_PATH] = {};
+        GetWindowsDirectoryA(windows, MAX_PATH);
+        profile = std::string(windows) + "\\QuorvelEFIS.cfg";
+        std::ifstream file(profile, std::ios::binary);
+        if (file)
+            savedProfile = std::string { std::istreambuf_iterator<char>(file), {} };
+        DeleteFileA(profile.c_str());
+    }
+    ~TarnexWindow() override
+    {
+        DeleteFileA(profile.c_str());
+        if (savedProfile) {
+            std::ofstream file(profile, std::ios::binary);
+            file << *savedProfile;
+        }
+    }
+
+    void setProfile(char const* key, std::string const& value)
+    {
+        WritePrivateProfileStringA(kSection, key, value.c_str(), profile.c_str());
+    }
+    std::string profileValue(char const* key)
+    {
+        char value[100] = {};
+        GetPrivateProfileStringA(kSection, key, "<absent>", value, sizeof value, profile.c_str());
+        return value;
+    }
+    void setGeometry(int x, int y, int width, int height)
+    {
+        setProfile("WindowPosX", std::to_string(x));
+        setProfile("WindowPosY", std::to_string(y));
+        setProfile("WindowWidth", std::to_string(width));
+        setProfile("WindowHeight", std::to_string(height));
+    }
+    std::array<std::string, 4> savedGeometry()
+    {
+        return { profileValue("WindowPosX"), profileValue("WindowPosY"), profileValue("WindowWidth"), profileValue("WindowHeight") };
+    }
+
+    // Starts tarnex.exe in the test's folder and waits for its main window.
+    HWND start()
+    {
+        EXPECT_TRUE(tarnex.start(tarnexProgram(), {}, {}, folder.path())) << "cannot start " << tarnexProgram();
+        return waitForWindow(tarnex.id(), "A320 CFM E/WD", "TARNEX", 20000);
+    }
+    // Posts the Exit command and waits for the program's end.
+    std::optional<DWORD> exitThrough(HWND window, UINT message, WPARAM wParam)
+    {
+        PostMessageA(window, message, wParam, 0);
+        return tarnex.waitForExit(20000);
+    }
+
+    static void typeWithShift(WORD key)
+    {
+        std::array<INPUT, 4> inputs {};
+        WORD const keys[] = { VK_SHIFT, key, key, VK_SHIFT };
+        for (std::size_t i = 0; i < inputs.size(); ++i) {
+            inputs[i].type = INPUT_KEYBOARD;
+            inputs[i].ki.wVk = keys[i];
+            inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+        }
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+    static bool waitUntil(std::function<bool()> const& condition) { return pumpUntil(condition, 10000); }
+    static LONG style(HWND window) { return GetWindowLongA(window, GWL_STYLE); }
+    static bool topmost(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+    std::string profile;
+    std::optional<std::string> savedProfile;
+    TempFolder folder;
+    ChildProcess tarnex;
+};
+
+} // namespace
+
+TEST_F(TarnexWindow, SavedViewFlagsComeBackAndKeysChangeThem)
+{
+    setGeometry(60, 70, 640, 480);
+    setProfile("MenuVisible", "0");
+    setProfile("AlwaysOnTop", "1");
+    setProfile("NoBorder", "1");
+    HWND const window = start();
+    ASSERT_NE(window, nullptr);
+
+    EXPECT_TRUE(waitUntil([&] { return (style(window) & WS_POPUP) != 0 && topmost(window); }));
+    EXPECT_EQ(GetMenu(window), nullptr);
+    RECT rect {};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ((std::array { rect.left, rect.top, rect.right, rect.bottom }), (std::array<LONG, 4> { 60, 70, 700, 550 }));
+
+    // Keys as the window gets them, through the message loop.
+    PostMessageA(window, WM_KEYDOWN, 'M', 0);
+    EXPECT_TRUE(waitUntil([&] { return GetMenu(window) != nullptr; }));
+    PostMessageA(window, WM_KEYDOWN, 'F', 0);
+    EXPECT_TRUE(waitUntil([&] { return (style(window) & WS_POPUP) == 0; }));
+    EXPECT_EQ(style(window) & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
+    PostMessageA(window, WM_KEYDOWN, 'C', 0);
+
+    // Typed on the keyboard with Shift held: the same as without.
+    SetForegroundWindow(window);
+    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == window; }));
+    typeWithShift('F');
+    EXPECT_TRUE(waitUntil([&] { return (style(window) & WS_POPUP) != 0; }));
+
+    EXPECT_EQ(exitThrough(window, WM_COMMAND, kExit), std::optional<DWORD>(0));
+    EXPECT_EQ(savedGeometry(), (std::array<std::string, 4> { "60", "70", "640", "480" }));
+    EXPECT_EQ(profileValue("MenuVisible"), "1");
+    EXPECT_EQ(profileValue("AlwaysOnTop"), "1");
+    EXPECT_EQ(profileValue("TimerPeriod"), "100");
+    EXPECT_EQ(profileValue("NoBorder"), "1");
+}
+
+TEST_F(TarnexWindow, WithoutProfileAllSettingsAreWrittenAtClose)
+{
+    HWND const window = start();
+    ASSERT_NE(window, nullptr);
+    EXPECT_NE(GetMenu(window), nullptr);
+    EXPECT_FALSE(topmost(window));
+    RECT rect {};
+    GetWindowRect(window, &rect);
+
+    EXPECT_EQ(exitThrough(window, WM_CLOSE, 0), std::optional<DWORD>(0));
+    EXPECT_EQ(savedGeometry(),
+        (std::array { std::to_string(rect.left), std::to_string(rect.top), std::to_string(rect.right - rect.left),
+            std::to_string(rect.bottom - rect.top) }));
+    EXPECT_EQ(profileValue("MenuVisible"), "1");
+    EXPECT_EQ(profileValue("AlwaysOnTop"), "0");
+    EXPECT_EQ(profileValue("TimerPeriod"), "100");
+    EXPECT_EQ(profileValue("NoBorder"), "0");
+}
+
+TEST_F(TarnexWindow, PollingProgramClosedWhileMinimisedKeepsItsGeometry)
+{
+    setGeometry(100, 110, 500, 400);
+    setProfile("TimerPeriod", "0");
+    HWND const window = start();
+    ASSERT_NE(window, nullptr);
+    PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(waitUntil([&] { return IsIconic(window) != FALSE; }));
+    PostMessageA(window, WM_COMMAND, kAlwaysOnTop, 0);
+    EXPECT_TRUE(waitUntil([&] { return topmost(window); }));
+
+    EXPECT_EQ(exitThrough(window, WM_COMMAND, kExit), std::optional<DWORD>(0));
+    EXPECT_EQ(savedGeometry(), (std::array<std::string, 4> { "100", "110", "500", "400" }));
+    EXPECT_EQ(profileValue("AlwaysOnTop"), "1");
+    EXPECT_EQ(profileValue("TimerPeriod"), "0");
+}
+
+TEST_F(TarnexWindow, ACorruptLayoutFileIsReportedAndTheWindowStillOpens)
+{
+    std::ofstream(folder.file("A320CFM.bin"), std::ios::binary) << "not a packed layout";
+    ASSERT_TRUE(tarnex.start(tarnexProgram(), {}, {}, folder.path()));
+    HWND const box = waitForWindow(tarnex.id(), "Parsing Error", "#32770", 20000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(windowText(GetDlgItem(box, 0xFFFF)), "Checksum Error");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+
+    HWND const window = waitForWindow(tarnex.id(), "A320 CFM E/WD", "TARNEX", 20000);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(exitThrough(window, WM_COMMAND, kExit), std::optional<DWORD>(0));
+}
