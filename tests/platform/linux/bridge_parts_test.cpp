@@ -1,0 +1,333 @@
+// The bridge's parts in-process: the X-Plane messages (the beacon included,
+// since multicast cannot be reached from a test), the dataref table, the
+// FlightGear line and its XML, the bounds of the live aircraft, and --source.
+
+#include "bridge_test_support.h"
+#include "fake_xplane.h"
+
+#include "aircraft_encoder.h"
+#include "flightgear_protocol.h"
+#include "live_aircraft.h"
+#include "sim_options.h"
+#include "xplane_datarefs.h"
+#include "xplane_protocol.h"
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <regex>
+#include <set>
+
+using namespace bridge_test;
+
+namespace {
+
+std::vector<std::byte> beacon(std::int32_t application, std::uint32_t role, std::uint16_t port, std::string const& name)
+{
+    std::vector<std::byte> datagram = bytesOf(std::string("BECN\0", 5));
+    datagram.push_back(std::byte { 1 });
+    datagram.push_back(std::byte { 2 });
+    appendInt32(datagram, application);
+    appendInt32(datagram, 120400);
+    appendInt32(datagram, static_cast<std::int32_t>(role));
+    datagram.push_back(static_cast<std::byte>(port & 0xFF));
+    datagram.push_back(static_cast<std::byte>(port >> 8));
+    std::vector<std::byte> const text = bytesOf(name);
+    datagram.insert(datagram.end(), text.begin(), text.end());
+    return datagram;
+}
+
+TEST(XPlaneMessages, ARequestIsFourHundredThirteenLittleEndianBytes)
+{
+    auto const request = rrefRequest(20, 258, "sim/time/total_running_time_sec");
+    ASSERT_EQ(request.size(), 413u);
+    EXPECT_EQ(std::memcmp(request.data(), "RREF\0", 5), 0);
+    std::byte const numbers[] = { std::byte { 20 }, {}, {}, {}, std::byte { 2 }, std::byte { 1 }, {}, {} };
+    EXPECT_EQ(std::memcmp(request.data() + 5, numbers, 8), 0);
+    EXPECT_STREQ(reinterpret_cast<char const*>(request.data() + 13), "sim/time/total_running_time_sec");
+    EXPECT_EQ(request[412], std::byte { 0 });
+
+    auto const longest = rrefRequest(0, 0, std::string(450, 'x'));
+    EXPECT_EQ(strnlen(reinterpret_cast<char const*>(longest.data() + 13), 400), 399u);
+}
+
+TEST(XPlaneMessages, ARepliesPairsAreReadWhateverItsFifthByte)
+{
+    for (char const* header : { "RREF,", "RREFO", "RREF\0" }) {
+        std::vector<std::byte> reply = bytesOf(std::string(header, 5));
+        appendInt32(reply, 7);
+        appendFloat(reply, -12.5f);
+        appendInt32(reply, -1);
+        appendFloat(reply, std::numeric_limits<float>::quiet_NaN());
+        std::vector<RrefValue> values;
+        ASSERT_EQ(parseRrefReply(reply, values), RrefReply::Values) << header;
+        ASSERT_EQ(values.size(), 2u);
+        EXPECT_EQ(values[0].index, 7);
+        EXPECT_EQ(values[0].value, -12.5f);
+        EXPECT_EQ(values[1].index, -1);
+        EXPECT_TRUE(std::isnan(values[1].value));
+    }
+    std::vector<RrefValue> values;
+    EXPECT_EQ(parseRrefReply(bytesOf("RREF,"), values), RrefReply::Values);
+    EXPECT_EQ(parseRrefReply(bytesOf("RREF"), values), RrefReply::Truncated);
+    EXPECT_EQ(parseRrefReply(bytesOf("RR"), values), RrefReply::Truncated);
+    EXPECT_EQ(parseRrefReply({}, values), RrefReply::Truncated);
+    EXPECT_EQ(parseRrefReply(bytesOf("RREF,1234567"), values), RrefReply::Truncated);
+    EXPECT_EQ(parseRrefReply(bytesOf("RRFE,12345678"), values), RrefReply::Garbage);
+    EXPECT_EQ(parseRrefReply(bytesOf("X"), values), RrefReply::Garbage);
+    EXPECT_TRUE(values.empty());
+}
+
+TEST(XPlaneMessages, TheBeaconNamesTheMasterAndItsPort)
+{
+    std::optional<XPlaneBeacon> const found = parseBeacon(beacon(1, 1, 49000, std::string("sim-pc\0", 7)));
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->majorVersion, 1);
+    EXPECT_EQ(found->minorVersion, 2);
+    EXPECT_EQ(found->version, 120400);
+    EXPECT_EQ(found->port, 49000);
+    EXPECT_EQ(found->computerName, "sim-pc");
+    EXPECT_TRUE(found->isMasterXPlane());
+
+    // Newer beacons carry more after the name's zero.
+    std::vector<std::byte> longer = beacon(1, 1, 49010, std::string("sim-pc\0\x10\x27", 9));
+    EXPECT_EQ(parseBeacon(longer)->computerName, "sim-pc");
+    EXPECT_EQ(parseBeacon(longer)->port, 49010);
+    // A name without its zero ends with the datagram, or after 500 bytes.
+    EXPECT_EQ(parseBeacon(beacon(1, 1, 49000, "pc"))->computerName, "pc");
+    EXPECT_EQ(parseBeacon(beacon(1, 1, 49000, std::string(700, 'n')))->computerName.size(), 500u);
+
+    EXPECT_FALSE(parseBeacon(beacon(1, 2, 49000, ""))->isMasterXPlane()); // an external visual
+    EXPECT_FALSE(parseBeacon(beacon(2, 1, 49000, ""))->isMasterXPlane()); // PlaneMaker
+    std::vector<std::byte> cut = beacon(1, 1, 49000, "");
+    cut.pop_back();
+    EXPECT_FALSE(parseBeacon(cut));
+    std::vector<std::byte> wrongTag = beacon(1, 1, 49000, "pc");
+    wrongTag[0] = std::byte { 'X' };
+    EXPECT_FALSE(parseBeacon(wrongTag));
+}
+
+TEST(DatarefTable, BindsEveryFieldOnceWithDatarefsXPlaneCanTake)
+{
+    std::vector<DatarefBinding> const bindings = defaultDatarefs();
+    std::set<std::string> fields;
+    for (DatarefBinding const& binding : bindings) {
+        fields.insert(nameOf(binding.field));
+        EXPECT_LE(binding.dataref.size(), kMaxDatarefLength);
+        EXPECT_EQ(binding.dataref.find("[]"), std::string::npos) << binding.dataref;
+    }
+    EXPECT_EQ(fields.size(), bindings.size());
+    EXPECT_EQ(bindings.size(), 53u);
+    auto const n1 = std::find_if(bindings.begin(), bindings.end(),
+        [](DatarefBinding const& binding) { return nameOf(binding.field) == "n1.3"; });
+    ASSERT_NE(n1, bindings.end());
+    EXPECT_EQ(n1->dataref, "sim/cockpit2/engine/indicators/N1_percent[2]");
+    auto const fuelFlow = std::find_if(bindings.begin(), bindings.end(),
+        [](DatarefBinding const& binding) { return nameOf(binding.field) == "ff.1"; });
+    EXPECT_EQ(fuelFlow->factor, 3600); // kilograms a second to an hour
+}
+
+TEST(DatarefTable, LinesReplaceOneSlotAllSlotsOrDropAField)
+{
+    std::vector<DatarefBinding> bindings = defaultDatarefs();
+    std::string error;
+    ASSERT_TRUE(applyDatarefLines("  # comment\n\n"
+                                  "egt = addon/egt[] * 1.5 # per engine\n"
+                                  "n2.2=addon/n2_right\r\n"
+                                  "door =\n",
+        "file", bindings, error))
+        << error;
+    EXPECT_EQ(bindings.size(), 53u - 4);
+    auto const named = [&](std::string const& name) {
+        return std::find_if(bindings.begin(), bindings.end(),
+            [&](DatarefBinding const& binding) { return nameOf(binding.field) == name; });
+    };
+    EXPECT_EQ(named("egt.4")->dataref, "addon/egt[3]");
+    EXPECT_EQ(named("egt.4")->factor, 1.5);
+    EXPECT_EQ(named("n2.2")->dataref, "addon/n2_right");
+    EXPECT_EQ(named("n2.1")->dataref, "sim/cockpit2/engine/indicators/N2_percent[0]");
+    EXPECT_EQ(named("door.1"), bindings.end());
+}
+
+TEST(DatarefTable, AWrongLineIsNamedWithItsNumber)
+{
+    struct Case {
+        char const* line;
+        char const* problem;
+    };
+    Case const cases[] = {
+        { "thrust = addon/thrust", "there is no field called \"thrust\"." },
+        { "engines.1 = addon/engines", "there is no field called \"engines.1\"." },
+        { "n1.5 = addon/n1", "there is no field called \"n1.5\"." },
+        { "n1 addon/n1", "write each line as field = dataref, optionally followed by * factor." },
+        { "n1 = addon/n1 * lots", "the factor after * must be a number." },
+        { "n1 = addon/n1 * nan", "the factor after * must be a number." },
+        { "n1 = addon n1", "a dataref is one word of at most 399 characters." },
+    };
+    for (Case const& wrong : cases) {
+        std::vector<DatarefBinding> bindings = defaultDatarefs();
+        std::string error;
+        EXPECT_FALSE(applyDatarefLines(std::string("n2 = addon/n2\n") + wrong.line, "my.txt", bindings, error));
+        EXPECT_EQ(error, std::string("my.txt, line 2: ") + wrong.problem);
+    }
+    std::vector<DatarefBinding> bindings = defaultDatarefs();
+    std::string error;
+    EXPECT_TRUE(applyDatarefLines("sim_time = " + std::string(399, 'd'), "f", bindings, error));
+    EXPECT_FALSE(applyDatarefLines("sim_time = " + std::string(400, 'd'), "f", bindings, error));
+    EXPECT_FALSE(applyDatarefLines("n1 = " + std::string(397, 'd') + "[]", "f", bindings, error));
+}
+
+TEST(LiveAircraft, ClampsToBoundsAndRefusesWhatIsNotANumber)
+{
+    LiveAircraft aircraft;
+    EXPECT_EQ(aircraft.value({ LiveQuantity::Engines }), 2); // an A320 until told otherwise
+    EXPECT_EQ(aircraft.value({ LiveQuantity::Autobrake }), 1); // off
+    EXPECT_TRUE(aircraft.set({ LiveQuantity::N1, 1 }, 1e30));
+    EXPECT_EQ(aircraft.value({ LiveQuantity::N1, 1 }), 200);
+    EXPECT_TRUE(aircraft.set({ LiveQuantity::Engines }, 8));
+    EXPECT_EQ(aircraft.state().engines, 4);
+    EXPECT_TRUE(aircraft.set({ LiveQuantity::FuelCentre }, -5));
+    EXPECT_EQ(aircraft.value({ LiveQuantity::FuelCentre }), 0);
+    EXPECT_TRUE(aircraft.set({ LiveQuantity::Egt, 0 }, 500));
+    for (double const bad : { std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+             -std::numeric_limits<double>::infinity() })
+        EXPECT_FALSE(aircraft.set({ LiveQuantity::Egt, 0 }, bad));
+    EXPECT_EQ(aircraft.value({ LiveQuantity::Egt, 0 }), 500);
+    EXPECT_FALSE(aircraft.set({ LiveQuantity::SimTime, 1 }, 5)); // a one-slot field
+    EXPECT_FALSE(aircraft.set({ LiveQuantity::N1, 4 }, 5));
+    EXPECT_FALSE(aircraft.set({ LiveQuantity::N1, -1 }, 5));
+}
+
+TEST(LiveAircraft, SwitchesTurnOnFromOneHalfAndAnyOpenDoorCounts)
+{
+    LiveAircraft aircraft;
+    aircraft.set({ LiveQuantity::Strobe }, 0.49);
+    aircraft.set({ LiveQuantity::LandingLights }, 0.5);
+    aircraft.set({ LiveQuantity::Door, 1 }, 0.01);
+    aircraft.set({ LiveQuantity::Door, 3 }, 1);
+    aircraft.set({ LiveQuantity::FlapHandle }, 1);
+    AircraftState const state = aircraft.state();
+    EXPECT_EQ(state.strobe, 0);
+    EXPECT_EQ(state.landingLights, 1);
+    EXPECT_EQ(state.exits, 2 + 8);
+    OffsetSpace space;
+    encodeLiveAircraft(aircraft, space);
+    std::uint32_t lever = 0;
+    space.read(0x0BDC, std::as_writable_bytes(std::span(&lever, 1)));
+    EXPECT_EQ(lever, 16383u);
+}
+
+TEST(LiveAircraft, ATankLargerThanAnA320sKeepsItsQuantity)
+{
+    LiveAircraft aircraft;
+    aircraft.set({ LiveQuantity::FuelLeftMain }, 40000);
+    aircraft.set({ LiveQuantity::FuelRightMain }, 1000);
+    OffsetSpace space;
+    encodeLiveAircraft(aircraft, space);
+    auto const u32 = [&](std::uint32_t offset) {
+        std::uint32_t value = 0;
+        space.read(offset, std::as_writable_bytes(std::span(&value, 1)));
+        return value;
+    };
+    double const kilogramsPerGallon = kFuelWeightRaw / 256.0 * 0.4536;
+    EXPECT_GT(u32(0x0B80), kMainCapacity);
+    EXPECT_NEAR(u32(0x0B80) * (u32(0x0B7C) / 8388608.0) * kilogramsPerGallon, 40000.0, 0.01);
+    EXPECT_EQ(u32(0x0B98), kMainCapacity); // a tank that fits keeps the A320's capacity
+    EXPECT_NEAR(u32(0x0B98) * (u32(0x0B94) / 8388608.0) * kilogramsPerGallon, 1000.0, 0.01);
+}
+
+TEST(FlightGearLine, HoldsOneNumberPerColumn)
+{
+    std::size_t const columns = flightGearColumns().size();
+    std::string whole;
+    for (std::size_t i = 0; i < columns; ++i)
+        whole += (i ? "," : "") + std::to_string(i) + ".5";
+    std::vector<double> numbers;
+    ASSERT_EQ(parseGenericLine(bytesOf(whole + "\n"), numbers), GenericLine::Values);
+    ASSERT_EQ(numbers.size(), columns);
+    EXPECT_EQ(numbers[3], 3.5);
+
+    numbers.clear();
+    EXPECT_EQ(parseGenericLine(bytesOf(whole), numbers), GenericLine::Truncated);
+    EXPECT_EQ(parseGenericLine(bytesOf("1,2\n"), numbers), GenericLine::Truncated);
+    EXPECT_EQ(parseGenericLine(bytesOf(whole + ",1\n"), numbers), GenericLine::Oversized);
+    EXPECT_EQ(parseGenericLine(bytesOf("1,,2\n"), numbers), GenericLine::Garbage);
+    EXPECT_EQ(parseGenericLine(bytesOf(" 1\n"), numbers), GenericLine::Garbage);
+    EXPECT_EQ(parseGenericLine(bytesOf("0x10\n"), numbers), GenericLine::Garbage);
+    EXPECT_TRUE(numbers.empty());
+}
+
+TEST(FlightGearLine, TheProtocolFileSendsTheColumnsInOrder)
+{
+    std::ifstream file(sourceDirectory() + "/tools/sim/flightgear/tarnex.xml");
+    ASSERT_TRUE(file);
+    std::ostringstream text;
+    text << file.rdbuf();
+    std::string const xml = text.str();
+    std::vector<std::string> names;
+    std::regex const chunkName("<chunk>[^<]*(<!--[^>]*-->)?\\s*<name>([^<]+)</name>");
+    for (auto match = std::sregex_iterator(xml.begin(), xml.end(), chunkName); match != std::sregex_iterator();
+         ++match)
+        names.push_back((*match)[2]);
+    std::vector<std::string> expected;
+    for (LiveField const field : flightGearColumns())
+        expected.push_back(nameOf(field));
+    EXPECT_EQ(names, expected);
+    EXPECT_NE(xml.find("<var_separator>,</var_separator>"), std::string::npos);
+    EXPECT_NE(xml.find("<line_separator>newline</line_separator>"), std::string::npos);
+    EXPECT_NE(xml.find("<binary_mode>false</binary_mode>"), std::string::npos);
+}
+
+TEST(SourceOption, NamesTheSimulatorItsHostAndPort)
+{
+    struct Case {
+        char const* text;
+        LiveSourceOptions::Simulator simulator;
+        char const* host;
+        std::uint16_t port;
+    };
+    using enum LiveSourceOptions::Simulator;
+    Case const cases[] = {
+        { "xplane", XPlane, "", 49000 },
+        { "xplane:sim-pc", XPlane, "sim-pc", 49000 },
+        { "xplane:192.168.1.5:49001", XPlane, "192.168.1.5", 49001 },
+        { "flightgear", FlightGear, "", 5500 },
+        { "flightgear:5600", FlightGear, "", 5600 },
+        { "flightgear:fg-pc", FlightGear, "fg-pc", 5500 },
+        { "flightgear:fg-pc:5600", FlightGear, "fg-pc", 5600 },
+    };
+    for (Case const& good : cases) {
+        LiveSourceOptions options;
+        std::string error;
+        ASSERT_TRUE(parseLiveSource(good.text, options, error)) << good.text << ": " << error;
+        EXPECT_EQ(options.simulator, good.simulator) << good.text;
+        EXPECT_EQ(options.host, good.host) << good.text;
+        EXPECT_EQ(options.port, good.port) << good.text;
+    }
+    for (char const* wrong : { "msfs", "xplane:", "xplane:pc:", "xplane:pc:0", "xplane:pc:65536", "xplane:pc:49x",
+             "flightgear:a:1:2", "flightgear::5500", "XPLANE" }) {
+        LiveSourceOptions options;
+        std::string error;
+        EXPECT_FALSE(parseLiveSource(wrong, options, error)) << wrong;
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(SourceOption, ReplacesTheScenarioAndTakesDatarefsForXPlaneOnly)
+{
+    auto const parse = [](std::vector<char const*> arguments, std::string& error) {
+        return parseSimOptions(arguments, error);
+    };
+    std::string error;
+    std::optional<SimOptions> const options = parse({ "--datarefs", "a.txt", "--source", "xplane:pc" }, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->source->datarefFile, "a.txt");
+    EXPECT_FALSE(parse({ "--source", "xplane", "--scenario", "demo" }, error));
+    EXPECT_EQ(error, "Give either --scenario or --source, not both.");
+    EXPECT_FALSE(parse({ "--source", "flightgear", "--datarefs", "a.txt" }, error));
+    EXPECT_EQ(error, "--datarefs goes with --source xplane.");
+    EXPECT_FALSE(parse({ "--datarefs", "a.txt" }, error));
+    EXPECT_FALSE(parse({ "--source", "p3d" }, error));
+}
+
+} // namespace

@@ -1,0 +1,169 @@
+#include "bridge_test_support.h"
+#include "fake_xplane.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <regex>
+#include <sys/socket.h>
+
+using namespace bridge_test;
+
+namespace {
+
+constexpr std::size_t kColumns = 37;
+
+// FlightGear's generic protocol output, from a loopback address.
+class FakeFlightGear {
+public:
+    explicit FakeFlightGear(std::uint32_t from = INADDR_LOOPBACK)
+    {
+        socket = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        sockaddr_in local {};
+        local.sin_family = AF_INET;
+        local.sin_addr.s_addr = htonl(from);
+        bind(socket, reinterpret_cast<sockaddr*>(&local), sizeof local);
+    }
+    ~FakeFlightGear() { close(socket); }
+
+    void send(std::string const& line, std::uint16_t port) const
+    {
+        sockaddr_in destination {};
+        destination.sin_family = AF_INET;
+        destination.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        destination.sin_port = htons(port);
+        sendto(socket, line.data(), line.size(), 0, reinterpret_cast<sockaddr*>(&destination), sizeof destination);
+    }
+
+private:
+    int socket = -1;
+};
+
+// A port no one listens on now, for the bridge to take.
+std::uint16_t freePort()
+{
+    int const probe = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    sockaddr_in local {};
+    local.sin_family = AF_INET;
+    local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(probe, reinterpret_cast<sockaddr*>(&local), sizeof local);
+    socklen_t length = sizeof local;
+    getsockname(probe, reinterpret_cast<sockaddr*>(&local), &length);
+    close(probe);
+    return ntohs(local.sin_port);
+}
+
+// One line of tarnex.xml's output: time, two engines, tanks, flaps and
+// slats, spoilers, brake, autopilot, ground, four doors, anti-ice and lights.
+std::string line(double n1)
+{
+    std::ostringstream text;
+    text << "812.25," << n1 << ",96.5,1.42,645.5,2600.0,1,0," << n1 + 1 << ",96.0,1.41,640.0,2500.0,0,1,"
+         << "3000.0,4500.0,0.0,4400.0,0.0,"
+         << "0.5,15.0,22.0,1,40.0,"
+         << "0.00,1,0,"
+         << "0.00,0.00,0.00,1.00,"
+         << "1,1,0,1,1\n";
+    return text.str();
+}
+
+class FlightGearBridge : public ::testing::Test {
+protected:
+    std::uint16_t port = freePort();
+    FakeFlightGear flightGear;
+    BridgeRun bridge;
+
+    void startBridge()
+    {
+        std::string error;
+        ASSERT_TRUE(bridge.start({ "--source", "flightgear:" + std::to_string(port) }, error)) << error;
+        ASSERT_TRUE(bridge.openLink());
+    }
+
+    // Sends the line until the display reads its N1.
+    bool displayReadsLineOf(double n1)
+    {
+        return eventually([&] {
+            flightGear.send(line(n1), port);
+            return bridge.read<double>(0x2000) == n1;
+        });
+    }
+};
+
+TEST_F(FlightGearBridge, ServesEachColumnInTheDisplaysOffsets)
+{
+    EXPECT_EQ(occurrences(line(50), ","), static_cast<int>(kColumns) - 1);
+    startBridge();
+    ASSERT_TRUE(displayReadsLineOf(62.5)) << bridge.errors();
+
+    SimData const data = bridge.acquire();
+    EXPECT_EQ(data.engineCount, 2);
+    EXPECT_EQ(data.simTime, 812.25);
+    EXPECT_EQ(data.n1Percent[1], 63.5);
+    EXPECT_EQ(data.n2Percent[0], 96.5);
+    EXPECT_EQ(data.epr[1], 1.41);
+    EXPECT_NEAR(data.egtC[0], 645.5, 860.0 / 16384);
+    EXPECT_NEAR(data.fuelFlowPph[1] * 0.4536, 2500.0, 1e-6);
+    EXPECT_EQ(data.engineAntiIce[0], 1);
+    EXPECT_EQ(data.engineFireFlags, 2);
+    EXPECT_NEAR(data.centreLbs * 0.4536, 3000.0, 0.01);
+    EXPECT_NEAR(data.totalFuelKg, 11900.0, 0.05);
+    EXPECT_EQ(data.flapsControl, 8192u);
+    EXPECT_EQ(data.flapAngleRaw, 15 * 256);
+    EXPECT_EQ(data.slatAngleRaw, 22 * 256);
+    EXPECT_EQ(data.spoilersArmed, 1u);
+    EXPECT_EQ(data.spoilerLeft, 6553u); // 40 % of the travel
+    EXPECT_EQ(data.parkingBrake, 0u);
+    EXPECT_EQ(data.autopilotMaster, 1u);
+    EXPECT_EQ(data.onGround, 0);
+    EXPECT_EQ(data.exitsOpen, 8);
+    EXPECT_EQ(data.structuralDeice, 1);
+    EXPECT_EQ(data.landingLights, 1);
+    EXPECT_EQ(data.lights & 0x10, 0);
+    EXPECT_EQ(data.autobrake, 1); // FlightGear sends none: off
+}
+
+TEST_F(FlightGearBridge, IgnoresAndCountsBadLinesAndOtherHosts)
+{
+    startBridge();
+    ASSERT_TRUE(displayReadsLineOf(30)) << bridge.errors();
+    std::string withoutNewline = line(99);
+    withoutNewline.pop_back();
+    std::string notANumber = line(99);
+    notANumber.replace(notANumber.find("96.5"), 4, "high");
+    std::string infinite = line(99);
+    infinite.replace(0, infinite.find(','), "inf");
+    infinite.replace(infinite.find(",99,") + 1, 2, "nan");
+
+    flightGear.send("812.25,99,96.5\n", port); // truncated
+    flightGear.send(withoutNewline, port); // truncated
+    flightGear.send(line(99).insert(0, "1,"), port); // oversized
+    flightGear.send(std::string(6000, '1'), port); // oversized
+    flightGear.send(notANumber, port); // garbage
+    flightGear.send(std::string("\x01\x02\x03\n", 4), port); // garbage
+    flightGear.send(infinite, port); // used, time and N1 refused
+    FakeFlightGear(0x7F000002).send(line(77), port); // another host
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(bridge.read<double>(0x2000), 30.0);
+    EXPECT_EQ(bridge.read<double>(0x2100), 100.0); // engine 2 of the line that was used
+
+    bridge.stop();
+    std::string const errors = bridge.errors();
+    EXPECT_TRUE(std::regex_search(errors,
+        std::regex("FlightGear datagrams: [0-9]+ used, 1 from other hosts, 2 truncated, 2 oversized, 2 garbage; 2 "
+                   "values refused\\.")))
+        << errors;
+}
+
+TEST_F(FlightGearBridge, WaitsOnceThroughSilenceKeepingTheLastValues)
+{
+    startBridge();
+    ASSERT_TRUE(displayReadsLineOf(45)) << bridge.errors();
+    std::this_thread::sleep_for(2500ms);
+    EXPECT_EQ(bridge.read<double>(0x2000), 45.0);
+    EXPECT_TRUE(displayReadsLineOf(46)) << bridge.errors();
+    std::string const errors = bridge.errors();
+    EXPECT_EQ(occurrences(errors, "Waiting for FlightGear at 127.0.0.1"), 2) << errors;
+    EXPECT_EQ(occurrences(errors, "FlightGear at 127.0.0.1 is sending."), 2) << errors;
+}
+
+} // namespace
