@@ -148,6 +148,8 @@ ClientSize GtkWindowHost::clientSize() const
 void GtkWindowHost::setStyle(std::uint32_t style)
 {
     m_style = style;
+    if (!m_window)
+        return;
     gtk_window_set_decorated(GTK_WINDOW(m_window), (style & WindowStyle::Popup) == 0);
     gtk_widget_show(m_window);
     gtk_window_present(GTK_WINDOW(m_window));
@@ -155,17 +157,20 @@ void GtkWindowHost::setStyle(std::uint32_t style)
 
 void GtkWindowHost::setTopmost(bool topmost)
 {
-    gtk_window_set_keep_above(GTK_WINDOW(m_window), topmost);
+    if (m_window)
+        gtk_window_set_keep_above(GTK_WINDOW(m_window), topmost);
 }
 
 void GtkWindowHost::detachMenu()
 {
-    gtk_widget_hide(m_menuBar);
+    if (m_menuBar)
+        gtk_widget_hide(m_menuBar);
 }
 
 void GtkWindowHost::attachMenu()
 {
-    gtk_widget_show(m_menuBar);
+    if (m_menuBar)
+        gtk_widget_show(m_menuBar);
 }
 
 void GtkWindowHost::checkMenuItem(int commandId, bool checked)

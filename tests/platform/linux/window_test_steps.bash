@@ -2,11 +2,6 @@
 # folder, the program started in it, and waiting for its window.
 set -euo pipefail
 
-# Each window test runs on its own X server, so keys go to its window only.
-if [ -z "${TARNEX_OWN_XVFB:-}" ]; then
-  TARNEX_OWN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
-fi
-
 : "${TARNEX_BUILD_DIR:?set TARNEX_BUILD_DIR}"
 tarnex="$TARNEX_BUILD_DIR/src/platform/linux/tarnex"
 artifacts="$TARNEX_BUILD_DIR/test-artifacts"
@@ -18,14 +13,28 @@ export XDG_DATA_HOME="$work/data"
 export FSUIPC_IPC_DIR="$work/ipc"
 profile="$XDG_CONFIG_HOME/tarnex/QuorvelEFIS.cfg"
 program_pid=""
+xvfb_pid=""
 
 cleanup() {
   if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
     kill -KILL "$program_pid" 2>/dev/null || true
   fi
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
+
+# Each window test runs on its own X server, so keys go to its window only.
+# The server picks a free display number itself, so parallel tests never
+# race for one.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 1 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.05
+done
+[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n 1 "$work/display")"
 
 fail() {
   echo "FAIL: $*" >&2
