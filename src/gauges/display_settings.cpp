@@ -2,7 +2,6 @@
 #include "gauges/efis_display.h"
 #include "gauges/info_field_names.h"
 #include "gauges/table_rows.h"
-#include "render/utf8_text.h"
 
 #include <string>
 
@@ -111,11 +110,16 @@ std::u16string cutTo(std::u16string text, std::size_t length)
     return text;
 }
 
-// Font faces are display text ('_' shows as a space); the font factory takes
-// them as UTF-8.
+// Font faces are display text ('_' shows as a space) kept, like every
+// profile text, in 8-bit characters: the font factories take the profile's
+// code page.
 std::string faceName(std::u16string_view displayText)
 {
-    return utf16ToUtf8(displayText);
+    std::string face;
+    face.reserve(displayText.size());
+    for (char16_t c : displayText)
+        face.push_back(static_cast<char>(c));
+    return face;
 }
 
 }

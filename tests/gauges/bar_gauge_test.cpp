@@ -79,15 +79,6 @@ TEST_F(BarGaugeTest, EachEngineColumnIsOutlinedOverTheFullBoxHeight)
     EXPECT_EQ(outlines[0].pen.colour, Colour::Green);
 }
 
-TEST_F(BarGaugeTest, WithoutAFrameKeyBarsAreOutlinedAndWithNoTheyAreNot)
-{
-    setEngines(1, 50);
-    loadLayout("EGTDisplayType=BAR\nEGTBox=0,0,100,200\n");
-    EXPECT_EQ(withOp(frame(), DrawOp::Rect).size(), 1u);
-    loadLayout("EGTDisplayType=BAR\nEGTBox=0,0,100,200\nEGTBarFrame=NO\n");
-    EXPECT_TRUE(withOp(frame(), DrawOp::Rect).empty());
-}
-
 TEST_F(BarGaugeTest, AStoppedEngineChangesOnlyItsOutlinePen)
 {
     loadLayout("EGTDisplayType=BAR\nEGTBox=0,0,200,200\nEngineOffManaged=YES\nFrameOffColor=GREY\n");

@@ -5,11 +5,6 @@ namespace {
 
 using DisplaySettingsTest = GaugeTest;
 
-Argb argbOf(GaugeTestDisplay const& display, int row)
-{
-    return display.colours[row].argb;
-}
-
 TEST_F(DisplaySettingsTest, QuadrantNormalSettingsCarryToTheRowsThatDefaultToThem)
 {
     loadLayout("QuadrantNormalColor=GREEN\nQuadrantNormalThickness=2\n");
@@ -43,25 +38,6 @@ TEST_F(DisplaySettingsTest, LaterRowsFollowTheValuesReadForTheirSourceRows)
     EXPECT_EQ(c[ColourRow::FlapHandle].argb, Colour::Amber);
     EXPECT_EQ(c[ColourRow::CheckList].argb, Colour::Amber);
     EXPECT_FLOAT_EQ(c[ColourRow::CheckList].penWidth, 1);
-}
-
-TEST_F(DisplaySettingsTest, EachRowMakesThePensAndBrushesOfItsKind)
-{
-    loadLayout("");
-    auto const& c = display.colours;
-    EXPECT_EQ(c[ColourRow::Foreground].kind, ColourKindPenAndBrush);
-    EXPECT_EQ(c[ColourRow::Background].kind, ColourKindBrush);
-    EXPECT_EQ(c[ColourRow::QuadrantDanger].kind, ColourKindPen);
-    EXPECT_EQ(c[ColourRow::PieNormal].kind, ColourKindBrush);
-    EXPECT_EQ(c[ColourRow::FrameOff].kind, ColourKindPen);
-    EXPECT_EQ(c[ColourRow::FlapPosition].kind, ColourKindPenAndBrush);
-    EXPECT_EQ(c[ColourRow::CheckList].kind, ColourKindDashedPen);
-    EXPECT_EQ(c[ColourRow::HighAlert].kind, ColourKindPenAndBrush);
-    EXPECT_EQ(c[ColourRow::MediumAlert].kind, ColourKindBrush);
-    for (int row = ColourRow::FirstInfoField; row < EfisDisplay::kColourCount; ++row)
-        EXPECT_EQ(c[row].kind, ColourKindBrush) << row;
-    EXPECT_EQ(argbOf(display, ColourRow::Background), Colour::Black);
-    EXPECT_EQ(argbOf(display, ColourRow::Label), Colour::White);
 }
 
 TEST_F(DisplaySettingsTest, TheNeedleColourAlsoColoursRingReadoutAndBarFill)
@@ -132,17 +108,6 @@ TEST_F(DisplaySettingsTest, FontRowsReadFaceSizeAndStyle)
     EXPECT_EQ(f[FontRow::FirstInfoField + 2].style, FontStyleRegular); // info fields have no style key
     EXPECT_EQ(f[FontRow::FirstUserMessage + 2].face, "Arial");
     EXPECT_EQ(f[FontRow::FirstUserMessage + 2].style, FontStyleUnderline);
-}
-
-TEST_F(DisplaySettingsTest, PageBoxesAndLimitsAreRead)
-{
-    loadLayout("FlapBox=10,20,110,220\nStatusBox=600,700,1000,1000\nMinFuelQuantity=1500\n");
-    EXPECT_FLOAT_EQ(display.flapBox.width, 100);
-    EXPECT_FLOAT_EQ(display.flapBox.height, 200);
-    EXPECT_FLOAT_EQ(display.statusBox.x, 600);
-    EXPECT_FLOAT_EQ(display.statusBox.height, 300);
-    EXPECT_DOUBLE_EQ(display.minFuelQuantity, 1500);
-    EXPECT_DOUBLE_EQ(display.minFuelPressure, 2000);
 }
 
 } // namespace

@@ -91,21 +91,12 @@ public:
 
     using EfisDisplay::colours;
     using EfisDisplay::engineGauges;
+    using EfisDisplay::engineOffChar;
+    using EfisDisplay::engineOffManaged;
     using EfisDisplay::fontDefs;
-    using EfisDisplay::infoFields;
     using EfisDisplay::pieDangerTransparent;
     using EfisDisplay::pieNormalTransparent;
     using EfisDisplay::regions;
-    using EfisDisplay::singleGauges;
-    using EfisDisplay::units;
-    using EfisDisplay::userMessages;
-    using EfisDisplay::engineOffChar;
-    using EfisDisplay::engineOffManaged;
-    using EfisDisplay::alertBox;
-    using EfisDisplay::statusBox;
-    using EfisDisplay::flapBox;
-    using EfisDisplay::minFuelQuantity;
-    using EfisDisplay::minFuelPressure;
 
 protected:
     void acquireData() override { }
