@@ -5,7 +5,6 @@
 #include "config/profile_reader.h"
 #include "gauges/table_rows.h"
 
-#include <span>
 
 namespace {
 

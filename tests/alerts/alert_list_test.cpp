@@ -113,12 +113,3 @@ TEST(AlertList, ARecordWithoutRoomIsStillMarkedListed)
     for (int i = 0; i < AlertList::kCapacity; ++i)
         EXPECT_EQ(list.at(i), &warnings[i]);
 }
-
-TEST(AlertList, ClearEmptiesTheList)
-{
-    AlertRecord a = record(u"A", 1);
-    AlertList list;
-    list.insert(a);
-    list.clear();
-    EXPECT_EQ(list.at(0), nullptr);
-}

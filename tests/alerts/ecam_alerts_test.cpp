@@ -157,27 +157,6 @@ TEST_F(EcamAlertRulesTest, EnginesBeyondTheFourthAreNotRead)
     EXPECT_EQ(activeSlots(), std::set<int> { EcamSlot::EngineAntiIce });
 }
 
-TEST_F(EcamAlertRulesTest, AutopilotOffShowsForFiveSecondsAfterDisengaging)
-{
-    data.simTime = 99.0;
-    EXPECT_FALSE(activeSlots().contains(EcamSlot::AutopilotOff));
-    data.autopilotMaster = 0;
-    data.simTime = 100.0;
-    EXPECT_TRUE(activeSlots().contains(EcamSlot::AutopilotOff));
-    data.simTime = 105.0;
-    EXPECT_TRUE(activeSlots().contains(EcamSlot::AutopilotOff));
-    data.simTime = 105.05;
-    EXPECT_FALSE(activeSlots().contains(EcamSlot::AutopilotOff));
-
-    data.simTime = 200.0;
-    data.autopilotMaster = 1;
-    activeSlots();
-    data.autopilotMaster = 0;
-    EXPECT_TRUE(activeSlots().contains(EcamSlot::AutopilotOff));
-    data.autopilotMaster = 1;
-    EXPECT_FALSE(activeSlots().contains(EcamSlot::AutopilotOff));
-}
-
 TEST_F(EcamAlertRulesTest, ParkBrakeBecomesACautionAboveIdleOrInPushbackAndKeepsItsPlace)
 {
     data.parkingBrake = 1;

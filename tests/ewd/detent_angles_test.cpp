@@ -9,13 +9,6 @@ TEST(DetentAngles, NoNumberGivesTheDefaults)
     EXPECT_EQ(angles, (DetentAngles { 0, 18, 18, 22, 22, 27, 0, 0, 0, 0 }));
 }
 
-TEST(DetentAngles, AFullListIsKept)
-{
-    DetentAngles angles { 0, 0, 5, 15, 20, 40, 0, 0, 0, 0 };
-    completeDetentAngles(angles, 6, kDefaultFlapDetentAngles);
-    EXPECT_EQ(angles, (DetentAngles { 0, 0, 5, 15, 20, 40, 0, 0, 0, 0 }));
-}
-
 TEST(DetentAngles, AShortListTakesTheDefaultsForTheMissingDetents)
 {
     DetentAngles angles { 0, 0, 5, 0, 0, 0, 0, 0, 0, 0 };
