@@ -1,10 +1,10 @@
 #include "keyframe_scenario.h"
 
+#include "number_text.h"
+
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -97,15 +97,6 @@ constexpr double kSlatAngles[6] = { 0, 18, 18, 22, 22, 27 };
 constexpr double kFlapDegreesPerSecond = 1.2;
 constexpr double kSlatDegreesPerSecond = 1.2;
 
-bool parseNumber(std::string_view text, double& value)
-{
-    std::string const copy(text);
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtod(copy.c_str(), &end);
-    return !copy.empty() && end == copy.c_str() + copy.size() && errno == 0 && std::isfinite(value);
-}
-
 std::vector<std::string_view> words(std::string_view line)
 {
     std::vector<std::string_view> found;
@@ -165,7 +156,7 @@ bool KeyframeScenario::parseLine(std::string_view line, std::string& problem)
         return true;
     }
     double time = 0;
-    if (!parseNumber(parts[0], time) || time < 0) {
+    if (!parseDouble(parts[0], time) || time < 0) {
         problem = "a keyframe starts with its time in seconds, not \"" + std::string(parts[0]) + "\".";
         return false;
     }
@@ -185,7 +176,7 @@ bool KeyframeScenario::addValue(std::string_view assignment, double time, std::s
 {
     std::size_t const equals = assignment.find('=');
     double value = 0;
-    if (equals == std::string_view::npos || !parseNumber(assignment.substr(equals + 1), value)) {
+    if (equals == std::string_view::npos || !parseDouble(assignment.substr(equals + 1), value)) {
         problem = "expected NAME=NUMBER, found \"" + std::string(assignment) + "\".";
         return false;
     }

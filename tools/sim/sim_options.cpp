@@ -1,38 +1,15 @@
 #include "sim_options.h"
 
+#include "number_text.h"
 #include "offset_space.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
-#include <cstring>
-#include <limits>
 #include <string_view>
 
 namespace {
 
-bool parseDouble(std::string_view text, double& value)
-{
-    std::string const copy(text);
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtod(copy.c_str(), &end);
-    return !copy.empty() && end == copy.c_str() + copy.size() && errno == 0 && std::isfinite(value);
-}
-
-// Decimal, or hexadecimal with 0x.
-bool parseInteger(std::string_view text, long long& value)
-{
-    std::string const copy(text);
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtoll(copy.c_str(), &end, 0);
-    return !copy.empty() && end == copy.c_str() + copy.size() && errno == 0;
-}
-
 template <typename T>
-void appendBytes(std::vector<std::byte>& bytes, T value)
+void assignBytes(std::vector<std::byte>& bytes, T value)
 {
     auto const raw = std::as_bytes(std::span(&value, 1));
     bytes.assign(raw.begin(), raw.end());
@@ -59,7 +36,7 @@ bool encodePin(PinType const& type, std::string_view text, std::vector<std::byte
         double value = 0;
         if (!parseDouble(text, value))
             return false;
-        appendBytes(bytes, value);
+        assignBytes(bytes, value);
         return true;
     }
     long long value = 0;
@@ -67,13 +44,13 @@ bool encodePin(PinType const& type, std::string_view text, std::vector<std::byte
         return false;
     switch (type.size) {
     case 1:
-        appendBytes(bytes, static_cast<std::uint8_t>(value));
+        assignBytes(bytes, static_cast<std::uint8_t>(value));
         break;
     case 2:
-        appendBytes(bytes, static_cast<std::uint16_t>(value));
+        assignBytes(bytes, static_cast<std::uint16_t>(value));
         break;
     default:
-        appendBytes(bytes, static_cast<std::uint32_t>(value));
+        assignBytes(bytes, static_cast<std::uint32_t>(value));
         break;
     }
     return true;

@@ -1,11 +1,11 @@
 #include "sim_process.h"
 
+#include "platform/linux/unix_socket.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <spawn.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -18,16 +18,11 @@ constexpr auto kPollStep = std::chrono::milliseconds(5);
 
 bool serverReachable(std::string const& socketPath)
 {
-    sockaddr_un address {};
-    address.sun_family = AF_UNIX;
-    if (socketPath.size() >= sizeof address.sun_path)
-        return false;
-    std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
-    int const probe = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    bool const reachable = probe >= 0 && connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    int error = 0;
+    int const probe = connectUnixSocket(socketPath, false, error);
     if (probe >= 0)
         close(probe);
-    return reachable;
+    return probe >= 0;
 }
 
 } // namespace

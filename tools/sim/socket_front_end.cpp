@@ -5,6 +5,7 @@
 
 #include "platform/linux/ipc_directory.h"
 #include "platform/linux/ipc_socket_protocol.h"
+#include "platform/linux/unix_socket.h"
 #include "sim/fsuipc_link.h"
 
 #include <algorithm>
@@ -21,7 +22,6 @@
 #include <sys/signalfd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 #include <vector>
 
@@ -125,31 +125,30 @@ SocketServer::~SocketServer()
 
 bool SocketServer::listen(std::string& error)
 {
-    sockaddr_un address {};
-    address.sun_family = AF_UNIX;
-    if (socketPath.size() >= sizeof address.sun_path) {
+    sockaddr_un address;
+    if (!unixSocketAddress(socketPath, address)) {
         error = "The socket path " + socketPath + " is too long; choose a shorter FSUIPC_IPC_DIR.";
         return false;
     }
-    std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
-    auto const* generic = reinterpret_cast<sockaddr const*>(&address);
-
     // A socket left by a server that died is taken over; a live one is not.
     struct stat info {};
     if (lstat(socketPath.c_str(), &info) == 0) {
-        int const probe = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        bool const live = probe >= 0 && connect(probe, generic, sizeof address) == 0;
-        if (probe >= 0)
+        int connectError = 0;
+        int const probe = connectUnixSocket(socketPath, false, connectError);
+        if (probe >= 0) {
             close(probe);
-        if (live || !S_ISSOCK(info.st_mode)) {
-            error = live ? "Another server already answers at " + socketPath + "; stop it first."
-                         : socketPath + " exists and is not a socket; remove it first.";
+            error = "Another server already answers at " + socketPath + "; stop it first.";
+            return false;
+        }
+        if (!S_ISSOCK(info.st_mode)) {
+            error = socketPath + " exists and is not a socket; remove it first.";
             return false;
         }
         unlink(socketPath.c_str());
     }
     listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (listener < 0 || bind(listener, generic, sizeof address) != 0 || ::listen(listener, 16) != 0) {
+    if (listener < 0 || bind(listener, reinterpret_cast<sockaddr const*>(&address), sizeof address) != 0
+        || ::listen(listener, 16) != 0) {
         error = "Cannot listen at " + socketPath + ": " + std::strerror(errno) + ".";
         if (listener >= 0)
             close(listener);

@@ -2,6 +2,7 @@
 
 #include "platform/linux/ipc_directory.h"
 #include "platform/linux/ipc_socket_protocol.h"
+#include "platform/linux/unix_socket.h"
 
 #include <cerrno>
 #include <cstring>
@@ -9,7 +10,6 @@
 #include <poll.h>
 #include <sys/mman.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <thread>
 #include <unistd.h>
 
@@ -97,26 +97,8 @@ IpcTransport::ServerHandle PosixIpcTransport::findServer(char const* windowClass
 
 bool PosixIpcTransport::connectServer(Server& server, int& error) const
 {
-    sockaddr_un address {};
-    address.sun_family = AF_UNIX;
-    if (server.socketPath.size() >= sizeof address.sun_path) {
-        error = ENAMETOOLONG;
-        return false;
-    }
-    std::memcpy(address.sun_path, server.socketPath.c_str(), server.socketPath.size() + 1);
-    int const socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (socket < 0) {
-        error = errno;
-        return false;
-    }
-    // A Unix socket connects at once or not at all (EAGAIN: the server's queue is full).
-    if (::connect(socket, reinterpret_cast<sockaddr const*>(&address), sizeof address) != 0) {
-        error = errno;
-        ::close(socket);
-        return false;
-    }
-    server.socket = socket;
-    return true;
+    server.socket = connectUnixSocket(server.socketPath, true, error);
+    return server.socket >= 0;
 }
 
 void PosixIpcTransport::dropConnection(Server& server)
