@@ -128,4 +128,16 @@ TEST_F(GaugeDefinitionsTest, TheEngineOffCharacterIsTheFirstCharacterOfItsValue)
     EXPECT_FALSE(display.engineOffManaged);
 }
 
+TEST_F(GaugeDefinitionsTest, TheCommandedEprMappingComesFromTheLayout)
+{
+    loadLayout("CEPR_N1Idle=20\nCEPR_N1Max=80\nCEPR_EPRMin=1.1\nCEPR_EPRMax=1.5\n");
+    platform.ipc.set<std::uint16_t>(0x0AEC, 1);
+    platform.ipc.set<double>(0x2000, 50.0);
+    LinkState state;
+    display.acquireFromSimulator(state); // learns the engine count
+    display.acquireFromSimulator(state); // reads N1
+    ASSERT_TRUE(state.connected);
+    EXPECT_NEAR(sim().cepr[0], 1.3, 1e-12);
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "gauges/efis_display.h"
 #include "render/recording_backend.h"
+#include "sim/fake_ipc_transport.h"
 #include "support/test_platform.h"
 
 #include <gtest/gtest.h>
@@ -64,13 +65,14 @@ private:
     MeasureCountingGraphics m_counting { m_recording.recording() };
 };
 
-// The test platform's ports, drawing into GaugeTestBackend.
+// The test platform's ports, drawing into GaugeTestBackend, with a simulator
+// inside the IPC transport.
 struct GaugeTestPlatform {
     TempFolder folder;
     FakeWindowHost window;
     GaugeTestBackend render;
     IniProfileStore profiles;
-    NoServerIpcTransport ipc;
+    FakeIpcTransport ipc;
     TestLayoutPlatform layouts { folder.path() };
     PlatformServices services { window, render, profiles, ipc, layouts, folder.file("QuorvelEFIS.cfg") };
 };
@@ -87,6 +89,8 @@ public:
     }
 
     void readLayout(std::string const& layoutFile) { readDisplaySettings(layoutFile); }
+    // One simulator cycle through the display's own link.
+    void acquireFromSimulator(LinkState& state) { dataAcquisition.acquire(state); }
     void setLayoutPending() { layoutPending = true; }
 
     using EfisDisplay::colours;
