@@ -2,8 +2,6 @@
 
 #include "config/ascii_text.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr bool isProfileBlank(char c)
@@ -75,7 +73,6 @@ std::string_view trimProfileBlanks(std::string_view text)
 IniLine readIniLine(std::string_view text, std::size_t begin)
 {
     IniLine line;
-    line.begin = begin;
     std::size_t end = begin;
     while (end < text.size() && text[end] != '\r' && text[end] != '\n')
         ++end;

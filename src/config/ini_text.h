@@ -22,10 +22,9 @@ struct IniLine {
     std::string_view name;
     bool hasValue = false; // an entry with '='
     std::string_view value; // trimmed, quotes kept
-    // Offsets into the text: where the line starts, where its value starts
-    // (its content end for a bare name), where its content ends (trailing
-    // blanks excluded), and where the next line starts.
-    std::size_t begin = 0;
+    // Offsets into the text: where its value starts (its content end for a
+    // bare name), where its content ends (trailing blanks excluded), and
+    // where the next line starts.
     std::size_t valueBegin = 0;
     std::size_t contentEnd = 0;
     std::size_t next = 0;

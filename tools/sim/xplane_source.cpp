@@ -27,7 +27,10 @@ bool XPlaneSource::open(std::string& error)
         return false;
     if (simulator)
         return true;
-    return beacons.open({ 0, kBeaconPort }, true, error) && beacons.joinMulticast(kBeaconGroup, error);
+    if (beacons.open({ 0, kBeaconPort }, true, error) && beacons.joinMulticast(kBeaconGroup, error))
+        return true;
+    error += " Name X-Plane's host instead, as in --source xplane:192.168.1.5.";
+    return false;
 }
 
 void XPlaneSource::run(int stop)
