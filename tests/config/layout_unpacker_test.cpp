@@ -128,21 +128,6 @@ TEST_F(LayoutUnpackerTest, AnOversizedFileIsCutTo40960Bytes)
     EXPECT_EQ(unpackLayout(platform, externalName()).errorText, "Checksum Error");
 }
 
-TEST_F(LayoutUnpackerTest, RandomFilesNeverGiveALayoutOfTheWrongSize)
-{
-    std::mt19937 random(3);
-    for (int round = 0; round < 50; ++round) {
-        std::vector<std::uint8_t> bytes(random() % 300);
-        std::generate(bytes.begin(), bytes.end(), [&] { return static_cast<std::uint8_t>(random()); });
-        writeExternal(bytes);
-        UnpackResult const result = unpackLayout(platform, externalName());
-        if (result.ok)
-            EXPECT_EQ(readWholeFile(result.path)->size() + 2, bytes.size());
-        else
-            EXPECT_EQ(result.errorText, "Checksum Error");
-    }
-}
-
 TEST_F(LayoutUnpackerTest, EmbeddedLayoutFailuresHaveTheirTexts)
 {
     std::vector<std::pair<LayoutPlatform::ResourceStatus, std::string>> const cases {
