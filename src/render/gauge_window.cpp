@@ -17,7 +17,6 @@ constexpr PointF kErrorLineOrigin { 500, 100 };
 constexpr PointF kAttemptLineOrigin { 500, 150 };
 constexpr Brush kOverlayBackground { kOpaqueRed };
 constexpr Brush kOverlayText { kOpaqueWhite };
-constexpr std::size_t kAttemptLineCapacity = 32;
 
 } // namespace
 

@@ -120,5 +120,6 @@ private:
     // The not-connected lines, remade only when their source changes.
     std::string m_shownErrorText;
     std::u16string m_errorLine;
-    std::array<char16_t, 32> m_attemptLine {};
+    static constexpr std::size_t kAttemptLineCapacity = 32;
+    std::array<char16_t, kAttemptLineCapacity> m_attemptLine {};
 };
