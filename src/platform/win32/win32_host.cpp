@@ -44,6 +44,8 @@ Win32Host::Win32Host(HINSTANCE instance, int showCommand, FontFactory& fonts)
 
 Win32Host::~Win32Host()
 {
+    // The window's owner may be gone already: its end is not reported.
+    m_events = nullptr;
     if (m_window != nullptr)
         DestroyWindow(m_window);
     // A menu detached from the window is no longer destroyed with it.
@@ -201,7 +203,7 @@ LRESULT CALLBACK Win32Host::windowProcedure(HWND window, UINT message, WPARAM wP
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
     }
     auto* const host = reinterpret_cast<Win32Host*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (host == nullptr)
+    if (host == nullptr || host->m_events == nullptr)
         return DefWindowProcA(window, message, wParam, lParam);
     return host->handleMessage(window, message, wParam, lParam);
 }
