@@ -17,7 +17,9 @@ bool parsePort(std::string_view text, std::uint16_t& port)
 {
     if (!isPort(text))
         return false;
-    unsigned long const value = std::stoul(std::string(text));
+    unsigned value = 0;
+    for (char const digit : text)
+        value = value * 10 + static_cast<unsigned>(digit - '0');
     port = static_cast<std::uint16_t>(value);
     return value >= 1 && value <= 65535;
 }

@@ -1,11 +1,9 @@
 #include "xplane_datarefs.h"
 
+#include "number_text.h"
 #include "xplane_protocol.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
 
 namespace {
 
@@ -61,15 +59,6 @@ std::string_view trimmed(std::string_view text)
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
-bool parseFactor(std::string_view text, double& factor)
-{
-    std::string const copy(text);
-    char* end = nullptr;
-    errno = 0;
-    factor = std::strtod(copy.c_str(), &end);
-    return !copy.empty() && end == copy.c_str() + copy.size() && errno == 0 && std::isfinite(factor);
-}
-
 // The dataref of one slot: "[]" becomes "[slot]".
 std::string datarefForSlot(std::string_view dataref, int slot)
 {
@@ -111,7 +100,7 @@ bool applyLine(std::string_view line, std::vector<DatarefBinding>& bindings, std
     std::string_view dataref = trimmed(line.substr(equals + 1));
     double factor = 1;
     if (std::size_t const star = dataref.find('*'); star != std::string_view::npos) {
-        if (!parseFactor(trimmed(dataref.substr(star + 1)), factor)) {
+        if (!parseDouble(trimmed(dataref.substr(star + 1)), factor)) {
             problem = "the factor after * must be a number.";
             return false;
         }

@@ -26,9 +26,11 @@ void putLittleEndian(std::span<std::byte> bytes, std::size_t at, std::uint32_t v
         bytes[at + i] = static_cast<std::byte>(value >> (8 * i) & 0xFF);
 }
 
+// Whether the first count bytes are those of tag; bytes holds at least count.
 bool startsWith(std::span<std::byte const> bytes, char const* tag, std::size_t count)
 {
-    return std::memcmp(bytes.data(), tag, count) == 0;
+    return std::equal(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(count), tag,
+        [](std::byte byte, char c) { return byte == static_cast<std::byte>(c); });
 }
 
 } // namespace

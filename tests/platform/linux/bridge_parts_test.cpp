@@ -5,7 +5,6 @@
 #include "bridge_test_support.h"
 #include "fake_xplane.h"
 
-#include "aircraft_encoder.h"
 #include "flightgear_protocol.h"
 #include "live_aircraft.h"
 #include "sim_options.h"
@@ -51,7 +50,7 @@ TEST(XPlaneMessages, ARequestIsFourHundredThirteenLittleEndianBytes)
     EXPECT_EQ(strnlen(reinterpret_cast<char const*>(longest.data() + 13), 400), 399u);
 }
 
-TEST(XPlaneMessages, ARepliesPairsAreReadWhateverItsFifthByte)
+TEST(XPlaneMessages, ReplyPairsAreReadWhateverTheFifthHeaderByte)
 {
     for (char const* header : { "RREF,", "RREFO", "RREF\0" }) {
         std::vector<std::byte> reply = bytesOf(std::string(header, 5));
@@ -215,46 +214,6 @@ TEST(LiveAircraft, SwitchesTurnOnFromOneHalfAndAnyOpenDoorCounts)
     std::uint32_t lever = 0;
     space.read(0x0BDC, std::as_writable_bytes(std::span(&lever, 1)));
     EXPECT_EQ(lever, 16383u);
-}
-
-TEST(LiveAircraft, ATankLargerThanAnA320sKeepsItsQuantity)
-{
-    LiveAircraft aircraft;
-    aircraft.set({ LiveQuantity::FuelLeftMain }, 40000);
-    aircraft.set({ LiveQuantity::FuelRightMain }, 1000);
-    OffsetSpace space;
-    encodeLiveAircraft(aircraft, space);
-    auto const u32 = [&](std::uint32_t offset) {
-        std::uint32_t value = 0;
-        space.read(offset, std::as_writable_bytes(std::span(&value, 1)));
-        return value;
-    };
-    double const kilogramsPerGallon = kFuelWeightRaw / 256.0 * 0.4536;
-    EXPECT_GT(u32(0x0B80), kMainCapacity);
-    EXPECT_NEAR(u32(0x0B80) * (u32(0x0B7C) / 8388608.0) * kilogramsPerGallon, 40000.0, 0.01);
-    EXPECT_EQ(u32(0x0B98), kMainCapacity); // a tank that fits keeps the A320's capacity
-    EXPECT_NEAR(u32(0x0B98) * (u32(0x0B94) / 8388608.0) * kilogramsPerGallon, 1000.0, 0.01);
-}
-
-TEST(FlightGearLine, HoldsOneNumberPerColumn)
-{
-    std::size_t const columns = flightGearColumns().size();
-    std::string whole;
-    for (std::size_t i = 0; i < columns; ++i)
-        whole += (i ? "," : "") + std::to_string(i) + ".5";
-    std::vector<double> numbers;
-    ASSERT_EQ(parseGenericLine(bytesOf(whole + "\n"), numbers), GenericLine::Values);
-    ASSERT_EQ(numbers.size(), columns);
-    EXPECT_EQ(numbers[3], 3.5);
-
-    numbers.clear();
-    EXPECT_EQ(parseGenericLine(bytesOf(whole), numbers), GenericLine::Truncated);
-    EXPECT_EQ(parseGenericLine(bytesOf("1,2\n"), numbers), GenericLine::Truncated);
-    EXPECT_EQ(parseGenericLine(bytesOf(whole + ",1\n"), numbers), GenericLine::Oversized);
-    EXPECT_EQ(parseGenericLine(bytesOf("1,,2\n"), numbers), GenericLine::Garbage);
-    EXPECT_EQ(parseGenericLine(bytesOf(" 1\n"), numbers), GenericLine::Garbage);
-    EXPECT_EQ(parseGenericLine(bytesOf("0x10\n"), numbers), GenericLine::Garbage);
-    EXPECT_TRUE(numbers.empty());
 }
 
 TEST(FlightGearLine, TheProtocolFileSendsTheColumnsInOrder)

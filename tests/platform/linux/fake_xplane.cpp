@@ -51,8 +51,9 @@ void appendFloat(std::vector<std::byte>& bytes, float value)
 
 std::vector<std::byte> bytesOf(std::string const& text)
 {
-    std::vector<std::byte> bytes(text.size());
-    std::memcpy(bytes.data(), text.data(), text.size());
+    std::vector<std::byte> bytes;
+    for (char const c : text)
+        bytes.push_back(static_cast<std::byte>(c));
     return bytes;
 }
 
