@@ -10,7 +10,8 @@ namespace {
 
 bool isPort(std::string_view text)
 {
-    return !text.empty() && text.size() <= 5 && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() && text.size() <= 5
+        && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 bool parsePort(std::string_view text, std::uint16_t& port)

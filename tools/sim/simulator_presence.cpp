@@ -21,7 +21,8 @@ bool SimulatorPresence::waiting(Clock::time_point now, std::string const& where)
     if (lastHeard && now - *lastHeard < quietAfter)
         return false;
     if (!saidWaiting)
-        std::cerr << "Waiting for " << simulator << " at " << where << "; the display keeps the last values meanwhile.\n";
+        std::cerr << "Waiting for " << simulator << " at " << where
+                  << "; the display keeps the last values meanwhile.\n";
     saidWaiting = true;
     return true;
 }

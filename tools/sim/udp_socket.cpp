@@ -78,7 +78,8 @@ bool UdpSocket::joinMulticast(std::uint32_t group, std::string& error)
     request.imr_multiaddr.s_addr = htonl(group);
     request.imr_interface.s_addr = htonl(INADDR_ANY);
     if (setsockopt(socket, IPPROTO_IP, IP_ADD_MEMBERSHIP, &request, sizeof request) != 0) {
-        error = "Cannot join the multicast group " + UdpEndpoint { group, 0 }.addressText() + ": " + std::strerror(errno) + ".";
+        error = "Cannot join the multicast group " + UdpEndpoint { group, 0 }.addressText() + ": "
+            + std::strerror(errno) + ".";
         return false;
     }
     return true;

@@ -42,7 +42,8 @@ std::array<std::byte, kRrefRequestSize> rrefRequest(std::int32_t frequency, std:
     std::memcpy(request.data(), kRref, kTagSize + 1);
     putLittleEndian(request, 5, static_cast<std::uint32_t>(frequency));
     putLittleEndian(request, 9, static_cast<std::uint32_t>(index));
-    std::memcpy(request.data() + 13, dataref.data(), std::min(dataref.size(), kMaxDatarefLength));
+    std::string_view const name = dataref.substr(0, kMaxDatarefLength);
+    std::transform(name.begin(), name.end(), request.begin() + 13, [](char c) { return static_cast<std::byte>(c); });
     return request;
 }
 
@@ -75,6 +76,7 @@ std::optional<XPlaneBeacon> parseBeacon(std::span<std::byte const> datagram)
     std::span<std::byte const> const name
         = datagram.subspan(kBeaconFieldsEnd, std::min(datagram.size() - kBeaconFieldsEnd, kMaxComputerName));
     auto const end = std::find(name.begin(), name.end(), std::byte { 0 });
-    beacon.computerName.assign(reinterpret_cast<char const*>(name.data()), static_cast<std::size_t>(end - name.begin()));
+    beacon.computerName.assign(
+        reinterpret_cast<char const*>(name.data()), static_cast<std::size_t>(end - name.begin()));
     return beacon;
 }

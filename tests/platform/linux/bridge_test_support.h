@@ -87,7 +87,8 @@ public:
         int const file = open(stderrPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
         dup2(file, STDERR_FILENO);
         close(file);
-        bool const started = sim.start(SimProcess::programIn(buildDirectory()), arguments, directory, "UIPCMAIN", error);
+        bool const started
+            = sim.start(SimProcess::programIn(buildDirectory()), arguments, directory, "UIPCMAIN", error);
         dup2(saved, STDERR_FILENO);
         close(saved);
         return started;

@@ -178,7 +178,8 @@ void FakeXPlane::takeRequests()
         return;
     std::int32_t const frequency = int32At(request + 5);
     std::int32_t const index = int32At(request + 9);
-    std::string const dataref(reinterpret_cast<char const*>(request + 13), strnlen(reinterpret_cast<char const*>(request + 13), 400));
+    char const* const name = reinterpret_cast<char const*>(request + 13);
+    std::string const dataref(name, strnlen(name, 400));
     subscriber = std::pair(ntohl(sender.sin_addr.s_addr), ntohs(sender.sin_port));
     if (frequency == 0) {
         subscriptions.erase(index);
