@@ -18,6 +18,8 @@ constexpr std::uint32_t kWriteMarker = 2;
 constexpr std::uint32_t kReadHeaderSize = 16;
 constexpr std::uint32_t kWriteHeaderSize = 12;
 constexpr std::uint32_t kProcessedReply = 1;
+// The most records a block can hold: empty writes, then the end marker.
+constexpr std::size_t kMaxRequests = (FsuipcLink::kRequestLimit - 4) / kWriteHeaderSize;
 
 constexpr std::uint32_t kServerVersionOffset = 0x3304;
 constexpr std::uint32_t kSimulatorVersionOffset = 0x3308;
@@ -110,6 +112,8 @@ bool FsuipcLink::createBlock(FsuipcResult& result)
     }
     used = 0;
     requests.clear();
+    // Room for a full block once, so that queueing a frame never allocates.
+    requests.reserve(kMaxRequests);
     return true;
 }
 

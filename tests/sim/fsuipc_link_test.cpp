@@ -1,5 +1,6 @@
 #include "fake_ipc_transport.h"
 #include "sim/fsuipc_link.h"
+#include "support/allocation_counter.h"
 
 #include <gtest/gtest.h>
 
@@ -252,6 +253,20 @@ TEST_F(FsuipcLinkTest, ARequestThatFitsExactlyIsTakenAndOneByteMoreIsRefused)
     EXPECT_FALSE(link.write(0x0000, FsuipcLink::kRequestLimit - 15, big.data(), result));
     EXPECT_EQ(result, FsuipcResult::QueueFull);
     EXPECT_TRUE(link.write(0x0000, FsuipcLink::kRequestLimit - 16, big.data(), result));
+}
+
+TEST_F(FsuipcLinkTest, AnOpenLinkQueuesAsManyRequestsAsTheBlockHoldsWithoutAllocating)
+{
+    openLink();
+    std::uint32_t const value = 0;
+    std::size_t queued = 0;
+    AllocationCounter allocations;
+    while (link.write(0x4000, 0, &value, result))
+        ++queued;
+    EXPECT_EQ(allocations.count(), 0u);
+    EXPECT_EQ(result, FsuipcResult::QueueFull);
+    // Twelve bytes of header each, and the end marker.
+    EXPECT_EQ(queued, (FsuipcLink::kRequestLimit - 4) / 12);
 }
 
 TEST_F(FsuipcLinkTest, AServerThatNeverAnswersTimesOutAfterNineSends)
