@@ -29,6 +29,11 @@ int runSnapshotMode(SnapshotOptions const& options, DisplayFactory const& makeDi
 
 int runWindowMode(int argc, char** argv, DisplayFactory const& makeDisplay)
 {
+    // The display draws with Cairo alone. Left alone, GDK probes OpenGL when
+    // it opens the display and keeps the GL driver mapped for the program's
+    // life: tens of megabytes (Mesa's software driver brings LLVM) for
+    // nothing. A user's own GDK_GL setting still wins.
+    g_setenv("GDK_GL", "disable", FALSE);
     if (!gtk_init_check(&argc, &argv)) {
         std::cerr << "Cannot open the display; set DISPLAY, or use tarnex --snapshot OUT.png to draw without a window.\n";
         return 1;
