@@ -28,9 +28,21 @@ Graphics& GtkWindowBackend::recreateBackBuffer(int width, int height)
     m_graphics.reset();
     if (m_surface)
         cairo_surface_destroy(m_surface);
-    m_surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, std::max(width, 0), std::max(height, 0));
+    m_surface = createBackSurface(std::max(width, 0), std::max(height, 0));
     m_graphics = std::make_unique<CairoGraphics>(m_surface);
     return *m_graphics;
+}
+
+// An image in the window's own pixel format (the page is opaque: no alpha)
+// and, on X11, in memory shared with the X server: presenting it is one copy
+// the server makes, where an ordinary image is first converted into shared
+// memory by the program, a copy of the whole buffer every frame.
+cairo_surface_t* GtkWindowBackend::createBackSurface(int width, int height) const
+{
+    GdkWindow* const window = m_area ? gtk_widget_get_window(m_area) : nullptr;
+    if (window && width > 0 && height > 0)
+        return gdk_window_create_similar_image_surface(window, CAIRO_FORMAT_RGB24, width, height, 1);
+    return cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
 }
 
 void GtkWindowBackend::present()

@@ -31,6 +31,7 @@ public:
     void endWindowPaint() { m_paintContext = nullptr; }
 
 private:
+    cairo_surface_t* createBackSurface(int width, int height) const;
     void copyTo(cairo_t* cr);
     void presentAsFrame();
 
