@@ -34,7 +34,13 @@ CairoGraphics::CairoGraphics(cairo_surface_t* target)
     : m_cr(cairo_create(target))
     , m_fontOptions(cairo_font_options_create())
 {
-    cairo_set_antialias(m_cr, CAIRO_ANTIALIAS_GRAY);
+    // GDI+ smooths shapes with an 8x4 box filter. Cairo's fast 4x4 coverage
+    // looks the same and nearly halves the cost of the gauges' arcs, which at
+    // Cairo's default sampling (256x15) take most of a frame. Glyphs keep
+    // their own smoothing, from the font options.
+    cairo_set_antialias(m_cr, CAIRO_ANTIALIAS_FAST);
+    // GDI+ flattens curves to a quarter of a pixel, not Cairo's tenth.
+    cairo_set_tolerance(m_cr, 0.25);
     cairo_font_options_set_antialias(m_fontOptions, CAIRO_ANTIALIAS_GRAY);
     cairo_font_options_set_hint_style(m_fontOptions, CAIRO_HINT_STYLE_NONE);
     cairo_font_options_set_hint_metrics(m_fontOptions, CAIRO_HINT_METRICS_OFF);

@@ -14,6 +14,8 @@ class CairoFont;
 //   offset), so a one-pixel line on a whole coordinate covers one pixel;
 // - arcs, pies and ellipses take GDI+ angles: degrees clockwise from +x,
 //   measured to the point on the ellipse, not along its parameter;
+// - shapes are smoothed about as finely as GDI+'s 8x4 anti-aliasing, and
+//   curves flattened to a quarter of a pixel, as GDI+ does;
 // - dashed pens use the pattern {2, 2} in multiples of the pen width;
 // - text is drawn at an origin with a zero-size layout rectangle: the text's
 //   box is the advance of its glyphs (trailing spaces left out) plus 1/6 em on

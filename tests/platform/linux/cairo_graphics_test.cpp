@@ -6,6 +6,9 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr Argb kBlack = 0xFF000000;
@@ -151,6 +154,26 @@ TEST_F(CairoGraphicsTest, PixelCentresLieOnWholeCoordinates)
     EXPECT_EQ(backend.pixel(10, 5), kWhite);
     EXPECT_EQ(backend.pixel(9, 5), kBlack);
     EXPECT_EQ(backend.pixel(11, 5), kBlack);
+}
+
+TEST_F(CairoGraphicsTest, CurvesAreSmoothedAndStayWithinAQuarterPixelOfTheirCircle)
+{
+    Graphics& g = buffer(101, 101);
+    g.drawArc(Pen { kWhite, 1 }, { 10, 10, 80, 80 }, 0, 360);
+    int partlyCovered = 0;
+    double farthestMiss = 0;
+    for (int y = 0; y <= 100; ++y) {
+        for (int x = 0; x <= 100; ++x) {
+            Argb const p = backend.pixel(x, y);
+            if (p == kBlack)
+                continue;
+            partlyCovered += p != kWhite;
+            farthestMiss = std::max(farthestMiss, std::abs(std::hypot(x - 50.0, y - 50.0) - 40));
+        }
+    }
+    EXPECT_GT(partlyCovered, 100);
+    // Half the pen, the pixel's own half diagonal and the flattening.
+    EXPECT_LT(farthestMiss, 0.5 + 0.71 + 0.25);
 }
 
 TEST_F(CairoGraphicsTest, TheWorldScaleStretchesThePageAndThePen)
