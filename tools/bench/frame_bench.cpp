@@ -1,0 +1,206 @@
+// Whole frames of the default layout through the real E/WD display, as the
+// polling loop runs them back to back: acquire from a live tarnex-sim, draw
+// with Cairo, present into an off-screen buffer. Prints the time per frame,
+// what the frames keep allocating once the first is drawn, and the peak
+// resident size.
+
+#include "allocation_count.h"
+#include "bench_commands.h"
+#include "bench_figures.h"
+#include "bench_folder.h"
+#include "bench_options.h"
+#include "front_buffer_backend.h"
+
+#include "app/application.h"
+#include "app/headless_window_host.h"
+#include "app/menu_commands.h"
+#include "config/ini_profile_store.h"
+#include "ewd/ewd_display.h"
+#include "platform/linux/linux_layout_platform.h"
+#include "platform/linux/posix_ipc_transport.h"
+#include "sim_process.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <iostream>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct FrameOptions {
+    int width = 1000;
+    int height = 1000;
+    long frames = 2000;
+};
+
+// The demo flight at sixty times real time: a run of a few seconds passes
+// through most of its phases, so the frames see engines start, flaps move
+// and messages come and go.
+constexpr char const* kTimeScale = "60";
+
+double millisecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double threadCpuMilliseconds()
+{
+    timespec now {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// The E/WD display with the two parts of its frame that are its own timed.
+class TimedEwdDisplay final : public EwdDisplay {
+public:
+    using EwdDisplay::EwdDisplay;
+
+    double lastAcquireMs = 0;
+    double lastDrawMs = 0;
+
+protected:
+    void acquireData() override
+    {
+        Clock::time_point const start = Clock::now();
+        EwdDisplay::acquireData();
+        lastAcquireMs = millisecondsSince(start);
+    }
+
+    void draw() override
+    {
+        Clock::time_point const start = Clock::now();
+        EwdDisplay::draw();
+        lastDrawMs = millisecondsSince(start);
+    }
+};
+
+bool parseFrameOptions(std::span<char const* const> args, FrameOptions& options)
+{
+    return readOptionPairs(args, [&](std::string_view name, std::string_view value) {
+        if (name == "--size")
+            return parseSize(value, options.width, options.height);
+        if (name == "--frames")
+            return parseBounded(value, 1, 10'000'000, options.frames);
+        return false;
+    });
+}
+
+// Profile, unpacked layout and current directory all inside the private
+// folder: the run reads the embedded default layout and the default window
+// settings, whatever the user has.
+bool enterPrivateFolder(std::string const& folder)
+{
+    return setenv("XDG_CONFIG_HOME", (folder + "/config").c_str(), 1) == 0
+        && setenv("XDG_DATA_HOME", (folder + "/data").c_str(), 1) == 0 && chdir(folder.c_str()) == 0;
+}
+
+struct FrameSamples {
+    std::vector<double> wallMs, cpuMs, acquireMs, drawMs, presentMs;
+
+    explicit FrameSamples(std::size_t frames)
+    {
+        for (std::vector<double>* series : { &wallMs, &cpuMs, &acquireMs, &drawMs, &presentMs })
+            series->reserve(frames);
+    }
+};
+
+double peakResidentMiB()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0; // kibibytes on Linux
+}
+
+void printFigures(FrameOptions const& options, FrameSamples const& samples, double runSeconds, AllocationCount allocations)
+{
+    Spread const wall = spreadOf(samples.wallMs);
+    Spread const cpu = spreadOf(samples.cpuMs);
+    double const frames = static_cast<double>(options.frames);
+    std::printf("frame %dx%d: %ld frames of the default layout after the first, tarnex-sim flying the demo at %sx\n",
+        options.width, options.height, options.frames, kTimeScale);
+    std::printf("  wall per frame:    median %.3f ms, 99th percentile %.3f ms\n", wall.median, wall.p99);
+    std::printf("  frames per second: %.0f at the median, %.0f over the run (%.2f s)\n", 1000.0 / wall.median,
+        frames / runSeconds, runSeconds);
+    std::printf("  CPU per frame:     median %.3f ms, 99th percentile %.3f ms (this thread)\n", cpu.median, cpu.p99);
+    std::printf("  parts, median:     acquire %.3f ms, draw %.3f ms, present %.3f ms\n", spreadOf(samples.acquireMs).median,
+        spreadOf(samples.drawMs).median, spreadOf(samples.presentMs).median);
+    std::printf("  allocations:       operator new %zu (%.2f a frame), malloc %zu (%.2f a frame)\n", allocations.operatorNew,
+        static_cast<double>(allocations.operatorNew) / frames, allocations.malloc, static_cast<double>(allocations.malloc) / frames);
+    std::printf("  peak RSS:          %.1f MiB\n", peakResidentMiB());
+}
+
+int runFrames(FrameOptions const& options, std::string const& folder)
+{
+    SimProcess sim;
+    std::string error;
+    if (!sim.start(buildTreeProgram("tools/sim/tarnex-sim"), { "--scenario", "demo", "--time-scale", kTimeScale }, folder,
+            "UIPCMAIN", error)) {
+        std::cerr << error << "\n";
+        return 1;
+    }
+    HeadlessWindowHost window({ options.width, options.height }, std::cerr);
+    FrontBufferBackend backend;
+    IniProfileStore profiles;
+    PosixIpcTransport ipc(folder);
+    LinuxLayoutPlatform layouts;
+    PlatformServices services { window, backend, profiles, ipc, layouts, folder + "/config/QuorvelEFIS.cfg" };
+    TimedEwdDisplay display(services, services.userProfilePath, std::string(kProfileSection));
+    if (!display.createWindow(kWindowTitle, MenuCommand::AlwaysOnTop)) {
+        std::cerr << "The display could not be created.\n";
+        return 1;
+    }
+
+    // The first frame connects, reads the engine count and lays the page out.
+    display.paint();
+    if (!display.linkState().connected || display.simulatorData().engineCount != 2) {
+        std::cerr << "The display could not read the demo flight from tarnex-sim: " << display.linkState().linkErrorText << ".\n";
+        return 1;
+    }
+
+    FrameSamples samples(static_cast<std::size_t>(options.frames));
+    AllocationCount const allocationsBefore = allocationsSoFar();
+    Clock::time_point const runStart = Clock::now();
+    for (long frame = 0; frame < options.frames; ++frame) {
+        double const cpuStart = threadCpuMilliseconds();
+        Clock::time_point const start = Clock::now();
+        display.paint();
+        samples.wallMs.push_back(millisecondsSince(start));
+        samples.cpuMs.push_back(threadCpuMilliseconds() - cpuStart);
+        samples.acquireMs.push_back(display.lastAcquireMs);
+        samples.drawMs.push_back(display.lastDrawMs);
+        samples.presentMs.push_back(backend.lastPresentMs());
+    }
+    double const runSeconds = millisecondsSince(runStart) / 1000.0;
+    AllocationCount const allocations = allocationsSoFar() - allocationsBefore;
+
+    if (!display.linkState().connected) {
+        std::cerr << "The link to tarnex-sim failed during the run: " << display.linkState().linkErrorText << ".\n";
+        return 1;
+    }
+    printFigures(options, samples, runSeconds, allocations);
+    return 0;
+}
+
+} // namespace
+
+int runFrameBench(std::span<char const* const> args)
+{
+    FrameOptions options;
+    if (!parseFrameOptions(args, options)) {
+        std::cerr << "Write the frame benchmark as: tarnex-bench frame [--size WxH] [--frames N], "
+                     "each side from 1 to 16384 and N at least 1.\n";
+        return 2;
+    }
+    BenchFolder folder;
+    if (folder.path().empty() || !enterPrivateFolder(folder.path())) {
+        std::cerr << "Cannot make a private folder in /tmp for the benchmark.\n";
+        return 1;
+    }
+    return runFrames(options, folder.path());
+}
