@@ -10,8 +10,9 @@ using BenchCommand = int (*)(std::span<char const* const> args);
 // against a tarnex-sim it starts itself.
 int runIpcBench(std::span<char const* const> args);
 
-// tarnex-bench frame [--size WxH] [--frames N]: whole frames of the default
-// layout into an off-screen buffer, against a tarnex-sim it starts itself.
+// tarnex-bench frame [--size WxH] [--frames N] [--pause MS]: whole frames of
+// the default layout into an off-screen buffer, against a tarnex-sim it
+// starts itself.
 int runFrameBench(std::span<char const* const> args);
 
 // tarnex-bench blocking [--seconds S] [--period MS] [--size WxH]: the CPU the

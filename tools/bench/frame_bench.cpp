@@ -26,6 +26,7 @@
 #include <ctime>
 #include <iostream>
 #include <sys/resource.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -37,6 +38,9 @@ struct FrameOptions {
     int width = 1000;
     int height = 1000;
     long frames = 2000;
+    // Idle time before each frame, as the blocking loop waits between ticks:
+    // frames then start with cold caches.
+    long pauseMs = 0;
 };
 
 // The demo flight at sixty times real time: a run of a few seconds passes
@@ -87,6 +91,8 @@ bool parseFrameOptions(std::span<char const* const> args, FrameOptions& options)
             return parseSize(value, options.width, options.height);
         if (name == "--frames")
             return parseBounded(value, 1, 10'000'000, options.frames);
+        if (name == "--pause")
+            return parseBounded(value, 0, 10'000, options.pauseMs);
         return false;
     });
 }
@@ -122,11 +128,14 @@ void printFigures(FrameOptions const& options, FrameSamples const& samples, doub
     Spread const wall = spreadOf(samples.wallMs);
     Spread const cpu = spreadOf(samples.cpuMs);
     double const frames = static_cast<double>(options.frames);
-    std::printf("frame %dx%d: %ld frames of the default layout after the first, tarnex-sim flying the demo at %sx\n",
+    std::printf("frame %dx%d: %ld frames of the default layout after the first, tarnex-sim flying the demo at %sx",
         options.width, options.height, options.frames, kTimeScale);
+    if (options.pauseMs > 0)
+        std::printf(", %ld ms idle before each", options.pauseMs);
+    std::printf("\n");
     std::printf("  wall per frame:    median %.3f ms, 99th percentile %.3f ms\n", wall.median, wall.p99);
-    std::printf("  frames per second: %.0f at the median, %.0f over the run (%.2f s)\n", 1000.0 / wall.median,
-        frames / runSeconds, runSeconds);
+    std::printf("  frames per second: %.0f at the median, %.0f over the run (%.2f s, pauses included)\n",
+        1000.0 / wall.median, frames / runSeconds, runSeconds);
     std::printf("  CPU per frame:     median %.3f ms, 99th percentile %.3f ms (this thread)\n", cpu.median, cpu.p99);
     std::printf("  parts, median:     acquire %.3f ms, draw %.3f ms, present %.3f ms\n", spreadOf(samples.acquireMs).median,
         spreadOf(samples.drawMs).median, spreadOf(samples.presentMs).median);
@@ -167,6 +176,8 @@ int runFrames(FrameOptions const& options, std::string const& folder)
     AllocationCount const allocationsBefore = allocationsSoFar();
     Clock::time_point const runStart = Clock::now();
     for (long frame = 0; frame < options.frames; ++frame) {
+        if (options.pauseMs > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(options.pauseMs));
         double const cpuStart = threadCpuMilliseconds();
         Clock::time_point const start = Clock::now();
         display.paint();
@@ -193,8 +204,8 @@ int runFrameBench(std::span<char const* const> args)
 {
     FrameOptions options;
     if (!parseFrameOptions(args, options)) {
-        std::cerr << "Write the frame benchmark as: tarnex-bench frame [--size WxH] [--frames N], "
-                     "each side from 1 to 16384 and N at least 1.\n";
+        std::cerr << "Write the frame benchmark as: tarnex-bench frame [--size WxH] [--frames N] [--pause MS], "
+                     "each side from 1 to 16384, N at least 1, MS from 0 to 10000.\n";
         return 2;
     }
     BenchFolder folder;
