@@ -18,6 +18,7 @@
 #include "ewd/ewd_display.h"
 #include "platform/linux/linux_layout_platform.h"
 #include "platform/linux/posix_ipc_transport.h"
+#include "platform/linux/user_profile_location.h"
 #include "sim_process.h"
 
 #include <chrono>
@@ -158,7 +159,7 @@ int runFrames(FrameOptions const& options, std::string const& folder)
     IniProfileStore profiles;
     PosixIpcTransport ipc(folder);
     LinuxLayoutPlatform layouts;
-    PlatformServices services { window, backend, profiles, ipc, layouts, folder + "/config/QuorvelEFIS.cfg" };
+    PlatformServices services { window, backend, profiles, ipc, layouts, userProfilePath() };
     TimedEwdDisplay display(services, services.userProfilePath, std::string(kProfileSection));
     if (!display.createWindow(kWindowTitle, MenuCommand::AlwaysOnTop)) {
         std::cerr << "The display could not be created.\n";
