@@ -15,3 +15,9 @@ std::u16string_view AlertRecord::textView() const
     auto const end = std::find(std::begin(text), std::end(text), u'\0');
     return { text, static_cast<std::size_t>(end - std::begin(text)) };
 }
+
+void buildAlertRows(std::span<AlertRow const> rows, std::span<AlertRecord, kAlertRecordCount> records)
+{
+    for (AlertRow const& row : rows)
+        records[row.slot].build(row.text, row.level);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 // One message slot: its text (a title may stand between two '!'), its level
@@ -24,3 +25,13 @@ struct AlertRecord {
 // The 99 slots: 0..75 feed the alert list, 76..98 the status list.
 constexpr int kAlertRecordCount = 99;
 constexpr int kFirstStatusSlot = 76;
+
+// One row of a message set: the slot it fills, its text and its level.
+struct AlertRow {
+    int slot;
+    std::u16string_view text;
+    std::int32_t level;
+};
+
+// Writes every row of a message set into its slot.
+void buildAlertRows(std::span<AlertRow const> rows, std::span<AlertRecord, kAlertRecordCount> records);

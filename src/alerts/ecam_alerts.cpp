@@ -7,12 +7,6 @@
 
 namespace {
 
-struct AlertRow {
-    int slot;
-    std::u16string_view text;
-    int level;
-};
-
 constexpr AlertRow kEcamRecords[] = {
     { 0, u"GND SPLRS ARMED", 3 },
     { 2, u"!FUEL! L WING TK LO LVL", 1 },
@@ -121,8 +115,7 @@ constexpr std::uint8_t kAutobrakeMax = 5;
 
 void buildEcamAlertRecords(std::span<AlertRecord, kAlertRecordCount> records)
 {
-    for (AlertRow const& row : kEcamRecords)
-        records[row.slot].build(row.text, row.level);
+    buildAlertRows(kEcamRecords, records);
 }
 
 std::array<AlertSwitch, EcamAlertRules::kSwitchCount> EcamAlertRules::evaluate(

@@ -8,12 +8,6 @@
 
 namespace {
 
-struct AlertRow {
-    int slot;
-    std::u16string_view text;
-    int level;
-};
-
 constexpr AlertRow kEicasRecords[] = {
     { 0, u"SLRS ARM", 3 },
     { 1, u"FUEL QTY", 1 },
@@ -70,8 +64,7 @@ enum : int {
 
 void EfisDisplay::buildAlertRecords()
 {
-    for (AlertRow const& row : kEicasRecords)
-        alertRecords[row.slot].build(row.text, row.level);
+    buildAlertRows(kEicasRecords, alertRecords);
     for (EngineAlertRow const& row : kEicasEngineRecords) {
         for (int n = 1; n <= kEngineAlertCount; ++n) {
             std::u16string text(row.prefix);
