@@ -14,7 +14,7 @@ struct Subcommand {
 constexpr Subcommand kSubcommands[] = {
     { "ipc", runIpcBench, "ipc [--requests N]   round trip of the 40-request frame batch against tarnex-sim" },
     { "frame", runFrameBench, "frame [--size WxH] [--frames N] [--pause MS]   whole frames of the default layout, off screen" },
-    { "blocking", runBlockingBench, "blocking [--seconds S] [--period MS] [--size WxH]   CPU of the tarnex window's timer loop" },
+    { "blocking", runBlockingBench, "blocking [--seconds S] [--period MS] [--size WxH] [--at S]   CPU of the tarnex window's timer loop" },
 };
 
 int usage(std::ostream& out, int status)

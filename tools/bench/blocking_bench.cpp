@@ -29,12 +29,13 @@ struct BlockingOptions {
     long periodMs = 100;
     int width = 1000;
     int height = 1000;
+    // Where in the demo flight the run starts, in seconds; by default the
+    // take-off roll: engines at power, needles and flaps moving.
+    long atSecond = 146;
 };
 
 // Time for the window to come up, connect and settle before measuring.
 constexpr auto kWarmUp = std::chrono::seconds(3);
-// From the take-off roll on: engines at power, needles and flaps moving.
-constexpr char const* kScenarioStart = "146";
 
 bool parseBlockingOptions(std::span<char const* const> args, BlockingOptions& options)
 {
@@ -45,6 +46,8 @@ bool parseBlockingOptions(std::span<char const* const> args, BlockingOptions& op
             return parseBounded(value, 1, 10'000, options.periodMs);
         if (name == "--size")
             return parseSize(value, options.width, options.height);
+        if (name == "--at")
+            return parseBounded(value, 0, 100'000, options.atSecond);
         return false;
     });
 }
@@ -102,8 +105,8 @@ void printMeasurement(BlockingOptions const& options, Measurement const& m)
 {
     double const percent = 100.0 * m.tarnexCpu / m.seconds;
     std::printf("blocking: tarnex in a %dx%d window without menu on a private Xvfb, TimerPeriod %ld ms, "
-                "tarnex-sim flying the demo from %s s\n",
-        options.width, options.height, options.periodMs, kScenarioStart);
+                "tarnex-sim flying the demo from %ld s\n",
+        options.width, options.height, options.periodMs, options.atSecond);
     std::printf("  measured:          %.1f s after %lld s of warm-up\n", m.seconds,
         static_cast<long long>(std::chrono::duration_cast<std::chrono::seconds>(kWarmUp).count()));
     std::printf("  tarnex CPU:        %.2f %% of one core (%.2f s user+system, /proc/PID/stat)\n", percent, m.tarnexCpu);
@@ -130,7 +133,7 @@ int runBlocking(BlockingOptions const& options, std::string const& folder)
         return 1;
     }
     SimProcess sim;
-    if (!sim.start(buildTreeProgram("tools/sim/tarnex-sim"), { "--scenario", "demo", "--at", kScenarioStart }, folder, "UIPCMAIN", error)) {
+    if (!sim.start(buildTreeProgram("tools/sim/tarnex-sim"), { "--scenario", "demo", "--at", std::to_string(options.atSecond) }, folder, "UIPCMAIN", error)) {
         std::cerr << error << "\n";
         return 1;
     }

@@ -7,8 +7,6 @@ GtkWindowBackend::~GtkWindowBackend()
     m_graphics.reset();
     if (m_surface)
         cairo_surface_destroy(m_surface);
-    if (m_frameRegion)
-        cairo_region_destroy(m_frameRegion);
 }
 
 void GtkWindowBackend::attach(GtkWidget* toplevel, GtkWidget* area)
@@ -30,7 +28,8 @@ Graphics& GtkWindowBackend::recreateBackBuffer(int width, int height)
         cairo_surface_destroy(m_surface);
     m_surface = createBackSurface(std::max(width, 0), std::max(height, 0));
     m_graphics = std::make_unique<CairoGraphics>(m_surface);
-    return *m_graphics;
+    m_frame.restart(*m_graphics, width, height);
+    return m_frame;
 }
 
 // An image in the window's own pixel format (the page is opaque: no alpha)
@@ -49,11 +48,12 @@ void GtkWindowBackend::present()
 {
     if (!m_surface)
         return;
+    std::span<PixelRect const> const redrawn = m_frame.flush();
     cairo_surface_flush(m_surface);
     if (m_paintContext)
         copyTo(m_paintContext);
-    else
-        presentAsFrame();
+    else if (!redrawn.empty())
+        presentAsFrame(redrawn);
 }
 
 void GtkWindowBackend::copyTo(cairo_t* cr)
@@ -66,7 +66,7 @@ void GtkWindowBackend::copyTo(cairo_t* cr)
     cairo_restore(cr);
 }
 
-void GtkWindowBackend::presentAsFrame()
+void GtkWindowBackend::presentAsFrame(std::span<PixelRect const> redrawn)
 {
     if (!m_area || !gtk_widget_is_drawable(m_area))
         return;
@@ -74,14 +74,14 @@ void GtkWindowBackend::presentAsFrame()
     int x = 0, y = 0;
     if (!window || !gtk_widget_translate_coordinates(m_area, m_toplevel, 0, 0, &x, &y))
         return;
-    cairo_rectangle_int_t const rect { x, y, gtk_widget_get_allocated_width(m_area), gtk_widget_get_allocated_height(m_area) };
-    if (!m_frameRegion || rect.x != m_frameRect.x || rect.y != m_frameRect.y || rect.width != m_frameRect.width || rect.height != m_frameRect.height) {
-        if (m_frameRegion)
-            cairo_region_destroy(m_frameRegion);
-        m_frameRegion = cairo_region_create_rectangle(&rect);
-        m_frameRect = rect;
+    // GDK double-buffers and sends exactly this region.
+    cairo_region_t* const region = cairo_region_create();
+    for (PixelRect const& rect : redrawn) {
+        cairo_rectangle_int_t const area { x + rect.x, y + rect.y, rect.width, rect.height };
+        cairo_region_union_rectangle(region, &area);
     }
-    GdkDrawingContext* const frame = gdk_window_begin_draw_frame(window, m_frameRegion);
+    GdkDrawingContext* const frame = gdk_window_begin_draw_frame(window, region);
+    cairo_region_destroy(region);
     if (!frame)
         return;
     cairo_t* const cr = gdk_drawing_context_get_cairo_context(frame);

@@ -3,15 +3,20 @@
 #include "platform/linux/cairo_fonts.h"
 #include "platform/linux/cairo_graphics.h"
 #include "render/render_backend.h"
+#include "render/retained_frame.h"
 
 #include <gtk/gtk.h>
 
 #include <memory>
+#include <span>
 
 // The back buffer of the GTK window: an image surface drawn by Cairo and
-// copied to the drawing area. Inside the area's draw handler the copy goes to
-// the handler's context; outside it (the polling loop paints directly) the
-// copy is drawn as a frame of the toplevel window straight away.
+// copied to the drawing area. The buffer keeps the last frame; each frame
+// redraws only the pixels that changed (see RetainedFrame). Inside the area's
+// draw handler the whole buffer goes to the handler's context, which is all
+// GTK shows; outside it (the loops paint directly) only the redrawn pixels
+// go to the screen, as a frame of the toplevel window, and an unchanged
+// frame costs the screen nothing.
 class GtkWindowBackend final : public RenderBackend {
 public:
     GtkWindowBackend() = default;
@@ -33,15 +38,13 @@ public:
 private:
     cairo_surface_t* createBackSurface(int width, int height) const;
     void copyTo(cairo_t* cr);
-    void presentAsFrame();
+    void presentAsFrame(std::span<PixelRect const> redrawn);
 
     CairoFontFactory m_fonts;
     cairo_surface_t* m_surface = nullptr;
     std::unique_ptr<CairoGraphics> m_graphics;
+    RetainedFrame m_frame;
     GtkWidget* m_toplevel = nullptr;
     GtkWidget* m_area = nullptr;
     cairo_t* m_paintContext = nullptr;
-    // The area within the toplevel, as last presented directly.
-    cairo_rectangle_int_t m_frameRect {};
-    cairo_region_t* m_frameRegion = nullptr;
 };

@@ -33,6 +33,8 @@ GtkWindowHost::GtkWindowHost() = default;
 
 GtkWindowHost::~GtkWindowHost()
 {
+    if (m_repaintSource)
+        g_source_remove(m_repaintSource);
     for (guint source : m_signalSources) {
         if (source)
             g_source_remove(source);
@@ -117,6 +119,10 @@ void GtkWindowHost::destroy()
     // The settings are saved while the window still reports its geometry.
     m_events->onDestroy();
     m_backend.detach();
+    if (m_repaintSource) {
+        g_source_remove(m_repaintSource);
+        m_repaintSource = 0;
+    }
     GtkWidget* const window = m_window;
     m_window = nullptr;
     m_menuBar = nullptr;
@@ -195,10 +201,13 @@ void GtkWindowHost::stopTimer(int timerId)
         g_source_remove(static_cast<guint>(timerId));
 }
 
+// The paint runs once the loop is idle and goes straight to the window, as
+// the polling loop's paints do: GTK's own redraw would double-buffer and send
+// the whole window when often only a readout or a needle changed.
 void GtkWindowHost::invalidate()
 {
-    if (m_area)
-        gtk_widget_queue_draw(m_area);
+    if (m_area && m_repaintSource == 0)
+        m_repaintSource = g_idle_add_full(GDK_PRIORITY_REDRAW, onRepaint, this, nullptr);
 }
 
 GtkWindow* GtkWindowHost::dialogParent() const
@@ -274,6 +283,15 @@ gboolean GtkWindowHost::onTimer(gpointer self)
 {
     static_cast<GtkWindowHost*>(self)->m_events->onTimer();
     return G_SOURCE_CONTINUE;
+}
+
+gboolean GtkWindowHost::onRepaint(gpointer self)
+{
+    auto* host = static_cast<GtkWindowHost*>(self);
+    host->m_repaintSource = 0;
+    if (host->m_window)
+        host->m_events->onPaint();
+    return G_SOURCE_REMOVE;
 }
 
 gboolean GtkWindowHost::onStopSignal(gpointer self)

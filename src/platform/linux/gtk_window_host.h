@@ -69,6 +69,7 @@ private:
     static gboolean onDeleteEvent(GtkWidget*, GdkEvent*, gpointer self);
     static void onMenuItem(GtkMenuItem*, gpointer self);
     static gboolean onTimer(gpointer self);
+    static gboolean onRepaint(gpointer self);
     static gboolean onStopSignal(gpointer self);
 
     GtkWindowBackend m_backend;
@@ -82,4 +83,5 @@ private:
     bool m_quit = false;
     int m_exitCode = 0;
     guint m_signalSources[2] = {};
+    guint m_repaintSource = 0;
 };
