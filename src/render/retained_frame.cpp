@@ -134,6 +134,11 @@ PixelRect united(PixelRect const& a, PixelRect const& b)
 
 } // namespace
 
+RetainedFrame::RetainedFrame(FontFactory& fonts)
+    : m_fontFactory(fonts)
+{
+}
+
 void RetainedFrame::restart(Graphics& target, int width, int height)
 {
     m_target = &target;
@@ -168,6 +173,7 @@ std::span<PixelRect const> RetainedFrame::flush()
     if (!m_damage.empty())
         redraw();
     m_redrawAll = false;
+    dropUnusedFonts();
 
     std::swap(m_previous, m_current);
     m_current.count = 0;
@@ -272,6 +278,8 @@ PixelRect RetainedFrame::boundsOf(Call const& call)
     case DrawOp::Ellipse:
         return pixelsCovering(c.rect, 0);
     case DrawOp::Text: {
+        if (!call.font)
+            return {};
         RectF const box = m_target->measureString(c.text, *call.font, c.origin, c.format);
         float const overhang = kGlyphOverhangPerEm * c.fontSize;
         return pixelsCovering(inflated(box, overhang, overhang), 0);
@@ -418,7 +426,8 @@ void RetainedFrame::play(Call const& call)
         m_target->drawPolygon(c.pen, c.points);
         break;
     case DrawOp::Text:
-        m_target->drawString(c.text, *call.font, c.origin, c.format, c.brush);
+        if (call.font)
+            m_target->drawString(c.text, *call.font, c.origin, c.format, c.brush);
         break;
     case DrawOp::Clip:
     case DrawOp::NoClip:
@@ -525,7 +534,7 @@ void RetainedFrame::drawString(std::u16string_view text, Font const& font, Point
 {
     Call& call = record(DrawOp::Text);
     DrawCommand& c = call.command;
-    call.font = &font;
+    call.font = fontLike(font);
     c.text.assign(text);
     c.origin = origin;
     c.fontFace.assign(font.face());
@@ -533,6 +542,32 @@ void RetainedFrame::drawString(std::u16string_view text, Font const& font, Point
     c.fontStyle = font.style();
     c.format = format;
     c.brush = brush;
+}
+
+// The frame's own font of the same face, size and style, made when first
+// needed and kept while frames draw with it.
+Font const* RetainedFrame::fontLike(Font const& font)
+{
+    for (OwnFont& own : m_fonts) {
+        if (own.font->size() == font.size() && own.font->style() == font.style() && own.font->face() == font.face()) {
+            own.usedThisFrame = true;
+            return own.font.get();
+        }
+    }
+    std::unique_ptr<Font> made = m_fontFactory.createFont(font.face(), font.size(), font.style());
+    if (!made)
+        return nullptr;
+    m_fonts.push_back({ std::move(made), true });
+    return m_fonts.back().font.get();
+}
+
+// Once flushed, a frame's calls are only compared, never drawn again: the
+// fonts it did not draw with can go.
+void RetainedFrame::dropUnusedFonts()
+{
+    std::erase_if(m_fonts, [](OwnFont const& own) { return !own.usedThisFrame; });
+    for (OwnFont& own : m_fonts)
+        own.usedThisFrame = false;
 }
 
 RectF RetainedFrame::measureString(std::u16string_view text, Font const& font, PointF origin, StringFormat const& format)

@@ -4,6 +4,7 @@
 #include "render/recording_graphics.h"
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -40,6 +41,10 @@ struct PixelRect {
 // clip set in page units from that rule, so it falls on pixel edges.
 class RetainedFrame final : public Graphics {
 public:
+    // Text is drawn again with fonts of its own made by fonts: a font need
+    // only live for the call that draws with it, not until the flush.
+    explicit RetainedFrame(FontFactory& fonts);
+
     // A new back buffer of width x height pixels drawn by target, with the
     // identity transform: the next flush redraws all of it.
     void restart(Graphics& target, int width, int height);
@@ -70,8 +75,9 @@ public:
 private:
     struct Call {
         DrawCommand command;
-        // Text: the font to draw with; its face, size and style are in the
-        // command, which is what two calls are compared by.
+        // Text: the frame's own font like the caller's (null if it could not
+        // be made); its face, size and style are in the command, which is
+        // what two calls are compared by.
         Font const* font = nullptr;
         PixelRect bounds; // every pixel the call can touch
         bool matched = false;
@@ -85,7 +91,14 @@ private:
         std::optional<RectF> clipAtStart;
     };
 
+    struct OwnFont {
+        std::unique_ptr<Font> font;
+        bool usedThisFrame = false;
+    };
+
     Call& record(DrawOp);
+    Font const* fontLike(Font const&);
+    void dropUnusedFonts();
     void matchCalls();
     void skipUnmatched(CallList&, std::size_t& index, std::size_t count);
     std::optional<std::size_t> findAhead(CallList const&, std::size_t from, Call const& wanted) const;
@@ -102,6 +115,8 @@ private:
     RectF pageRectOf(PixelRect const&) const;
     std::optional<RectF> clipAtEnd(CallList const&) const;
 
+    FontFactory& m_fontFactory;
+    std::vector<OwnFont> m_fonts;
     Graphics* m_target = nullptr;
     int m_width = 0;
     int m_height = 0;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,7 +44,8 @@ protected:
     }
 
     RecordingGraphics target;
-    RetainedFrame frame;
+    RecordingFontFactory fonts;
+    RetainedFrame frame { fonts };
     RecordingFont font { "Arial", 10, FontStyleRegular };
     std::vector<PixelRect> damage;
 };
@@ -171,6 +173,18 @@ TEST_F(RetainedFrameTest, RedrawAllDrawsAnUnchangedFrameWhole)
     frame.redrawAll();
     EXPECT_EQ(draw([](Graphics& g) { page(g, 20); }).size(), 7u);
     EXPECT_EQ(damage, (std::vector<PixelRect> { { 0, 0, 400, 200 } }));
+}
+
+TEST_F(RetainedFrameTest, TextIsDrawnAgainAfterItsFontIsGone)
+{
+    // A display may remake its fonts halfway through a frame.
+    auto shortLived = std::make_unique<RecordingFont>("Courier New", 12, FontStyleBold);
+    frame.drawString(u"N1", *shortLived, { 10, 10 }, {}, kWhite);
+    shortLived.reset();
+    frame.flush();
+    ASSERT_EQ(target.commands().size(), 3u);
+    EXPECT_EQ(formatDrawCommand(target.commands()[1]),
+        "text 10.00 10.00 \"N1\" font=\"Courier New\" size=12.00 style=1 brush=#FFFFFFFF halign=near valign=near");
 }
 
 TEST_F(RetainedFrameTest, ShapesThatAreNotNumbersRedrawTheWholeBuffer)

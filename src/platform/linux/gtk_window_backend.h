@@ -43,7 +43,7 @@ private:
     CairoFontFactory m_fonts;
     cairo_surface_t* m_surface = nullptr;
     std::unique_ptr<CairoGraphics> m_graphics;
-    RetainedFrame m_frame;
+    RetainedFrame m_frame { m_fonts };
     GtkWidget* m_toplevel = nullptr;
     GtkWidget* m_area = nullptr;
     cairo_t* m_paintContext = nullptr;

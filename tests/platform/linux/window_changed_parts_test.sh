@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# The window redraws and sends only the parts of the page that change. After
+# seconds of such frames, with needles, readouts and the fuel moving, what
+# the window shows must be exactly the page drawn whole: the snapshot of the
+# same moment.
+source "$(dirname "$0")/window_test_steps.bash"
+
+# Engine 1 spools up for three seconds, then everything holds still.
+cat >"$work/spool-up.txt" <<'EOF'
+0  engines=2 on_ground=1 parking_brake=1 n1=20 n2=60 egt=400 ff=300 fuel_left_main=5000 fuel_right_main=5000
+3  n1.1=85 n2.1=95 egt.1=750 ff.1=2500 fuel_left_main=4900
+EOF
+mkdir -m 700 "$FSUIPC_IPC_DIR"
+"$TARNEX_BUILD_DIR/tools/sim/tarnex-sim" --scenario "$work/spool-up.txt" >"$work/sim.log" 2>&1 &
+sim_pid=$!
+trap 'kill "$sim_pid" 2>/dev/null || true; cleanup' EXIT
+
+write_profile WindowPosX=0 WindowPosY=0 WindowWidth=500 WindowHeight=400 MenuVisible=0 TimerPeriod=50
+start_program
+window=$(wait_for_window "A320 CFM E/WD")
+sleep 4
+import -window "$window" "$work/window.png" 2>/dev/null || fail "cannot capture the window"
+
+(cd "$work" && "$tarnex" --snapshot "$work/whole.png" --size 500x400 --frames 3) >"$work/snapshot.log" 2>&1 ||
+  fail "the snapshot failed: $(cat "$work/snapshot.log")"
+
+differing=$(compare -metric AE "$work/window.png" "$work/whole.png" "$work/difference.png" 2>&1 || true)
+if [ "$differing" != "0" ]; then
+  cp "$work/window.png" "$work/whole.png" "$work/difference.png" "$artifacts/" 2>/dev/null || true
+  fail "the window differs from the page drawn whole in $differing pixels (see $artifacts)"
+fi
+
+kill -TERM "$program_pid"
+wait_for_exit
+echo "window changed parts: ok"
