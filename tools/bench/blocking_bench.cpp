@@ -110,10 +110,11 @@ void printMeasurement(BlockingOptions const& options, Measurement const& m)
     std::printf("  measured:          %.1f s after %lld s of warm-up\n", m.seconds,
         static_cast<long long>(std::chrono::duration_cast<std::chrono::seconds>(kWarmUp).count()));
     std::printf("  tarnex CPU:        %.2f %% of one core (%.2f s user+system, /proc/PID/stat)\n", percent, m.tarnexCpu);
-    std::printf("  frames shown:      %ld (%.1f a second; %.1f expected from the period)\n", m.frames,
-        static_cast<double>(m.frames) / m.seconds, 1000.0 / static_cast<double>(options.periodMs));
-    if (m.frames > 0)
-        std::printf("  tarnex CPU/frame:  %.3f ms\n", 1000.0 * m.tarnexCpu / static_cast<double>(m.frames));
+    double const ticks = m.seconds * 1000.0 / static_cast<double>(options.periodMs);
+    std::printf("  frames shown:      %ld (%.1f a second, of the %.1f ticks a second of the period: a tick that "
+                "changes nothing on the page sends nothing)\n",
+        m.frames, static_cast<double>(m.frames) / m.seconds, 1000.0 / static_cast<double>(options.periodMs));
+    std::printf("  tarnex CPU/tick:   %.3f ms\n", 1000.0 * m.tarnexCpu / ticks);
     std::printf("  Xvfb CPU:          %.2f %% of one core (the X server putting the frames on its screen)\n",
         100.0 * m.xvfbCpu / m.seconds);
     std::printf("  tarnex peak RSS:   %.1f MiB (VmHWM)\n", static_cast<double>(m.tarnexPeakKiB) / 1024.0);
