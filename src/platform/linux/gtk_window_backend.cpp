@@ -48,6 +48,10 @@ void GtkWindowBackend::present()
 {
     if (!m_surface)
         return;
+    // GTK shows whatever the draw handler leaves for the whole area, and the
+    // buffer is up to date only where the last frames redrew it.
+    if (m_paintContext)
+        m_frame.redrawAll();
     std::span<PixelRect const> const redrawn = m_frame.flush();
     cairo_surface_flush(m_surface);
     if (m_paintContext)
