@@ -18,7 +18,7 @@ constexpr float kMiterReachPerWidth = 5;
 // A line's square end, seen diagonally, reaches out up to 0.71 pen widths.
 constexpr float kCapReachPerWidth = 0.75f;
 // Glyphs may overhang the measured text box: italics, accents, descenders.
-constexpr float kGlyphOverhangPerEm = 0.5f;
+constexpr float kGlyphOverhangPerEm = 0.25f;
 // Damaged rectangles this close are kept as one: fewer, larger rectangles
 // are cheaper to clear and to send to the screen.
 constexpr int kMergeDistancePixels = 16;
@@ -374,14 +374,22 @@ void RetainedFrame::redraw()
     m_target->resetClip();
 }
 
+// An opaque clear is a fill of the damage, which needs no clip of its own:
+// clearing through a clip costs a rasteriser far more than filling a box.
 void RetainedFrame::clearDamage(Argb colour, std::optional<RectF> const& clip)
 {
+    bool const opaque = (colour >> 24) == 0xFF;
     for (PixelRect const& rect : m_damage) {
         RectF const area = pageRectOf(rect);
-        m_target->setClip(clip ? intersection(*clip, area) : area);
-        m_target->clear(colour);
+        if (opaque) {
+            m_target->fillRectangle(Brush { colour }, area);
+        } else {
+            m_target->setClip(clip ? intersection(*clip, area) : area);
+            m_target->clear(colour);
+        }
     }
-    applyClip(clip);
+    if (!opaque)
+        applyClip(clip);
 }
 
 bool RetainedFrame::reachesDamage(PixelRect const& bounds) const

@@ -65,7 +65,7 @@ TEST_F(RetainedFrameTest, TheFirstFrameIsDrawnWholeAndAnUnchangedFrameNotAtAll)
     std::vector<std::string> const first = draw([](Graphics& g) { page(g, 20); });
     EXPECT_EQ(damage, (std::vector<PixelRect> { { 0, 0, 400, 200 } }));
     EXPECT_EQ(first,
-        (std::vector<std::string> { "noclip", "clip -0.25 -0.25 200.00 100.00", "clear #FF000000", "noclip",
+        (std::vector<std::string> { "noclip", "fillrect -0.25 -0.25 200.00 100.00 brush=#FF000000",
             "rect 150.00 10.00 40.00 20.00 pen=#FF00FF00/1.00", "line 20.00 50.00 20.00 90.00 pen=#FF00FF00/1.00", "noclip" }));
 
     EXPECT_TRUE(draw([](Graphics& g) { page(g, 20); }).empty());
@@ -81,7 +81,7 @@ TEST_F(RetainedFrameTest, AMovedLineRedrawsWhereItWasAndWhereItIsAndNothingElse)
     ASSERT_EQ(damage.size(), 1u);
     EXPECT_EQ(damage[0], (PixelRect { 36, 96, 29, 89 }));
     EXPECT_EQ(moved,
-        (std::vector<std::string> { "noclip", "clip 17.75 47.75 14.50 44.50", "clear #FF000000", "noclip",
+        (std::vector<std::string> { "noclip", "fillrect 17.75 47.75 14.50 44.50 brush=#FF000000",
             "line 30.00 50.00 30.00 90.00 pen=#FF00FF00/1.00", "noclip" }));
 }
 
@@ -109,25 +109,33 @@ TEST_F(RetainedFrameTest, CallsAddedOrDroppedInTheMiddleLeaveTheCallsAfterThemAl
     EXPECT_GE(damage[0].x, 180);
 }
 
-TEST_F(RetainedFrameTest, OnlyTheClearIsClippedToTheDamageAndAChangedClipRedrawsAll)
+TEST_F(RetainedFrameTest, AClearOnlyReachesTheDamageAndAChangedClipRedrawsAll)
 {
-    auto const clipped = [](float clipWidth, float boxX) {
-        return [clipWidth, boxX](Graphics& g) {
-            g.clear(kOpaqueBlack);
+    auto const clipped = [](Argb clearColour, float clipWidth, float boxX) {
+        return [=](Graphics& g) {
             g.setClip({ 0, 0, clipWidth, 100 });
+            g.clear(clearColour);
             g.fillRectangle(kWhite, { boxX, 40, 10, 10 });
             g.resetClip();
         };
     };
-    draw(clipped(100, 20));
-    std::vector<std::string> const moved = draw(clipped(100, 24));
+    // An opaque clear fills the damage; the frame's own clip still applies.
+    draw(clipped(kOpaqueBlack, 100, 20));
+    std::vector<std::string> const opaque = draw(clipped(kOpaqueBlack, 100, 24));
     ASSERT_EQ(damage.size(), 1u);
     EXPECT_EQ(damage[0], (PixelRect { 38, 78, 33, 25 }));
-    EXPECT_EQ(moved,
-        (std::vector<std::string> { "noclip", "clip 18.75 38.75 16.50 12.50", "clear #FF000000", "noclip", "clip 0.00 0.00 100.00 100.00",
+    EXPECT_EQ(opaque,
+        (std::vector<std::string> { "noclip", "clip 0.00 0.00 100.00 100.00", "fillrect 18.75 38.75 16.50 12.50 brush=#FF000000",
             "fillrect 24.00 40.00 10.00 10.00 brush=#FFFFFFFF", "noclip", "noclip" }));
 
-    draw(clipped(120, 24));
+    // A translucent one clears through the frame's clip narrowed to the damage.
+    draw(clipped(0x80102030, 100, 20));
+    std::vector<std::string> const translucent = draw(clipped(0x80102030, 100, 24));
+    EXPECT_EQ(translucent,
+        (std::vector<std::string> { "noclip", "clip 0.00 0.00 100.00 100.00", "clip 18.75 38.75 16.50 12.50", "clear #80102030",
+            "clip 0.00 0.00 100.00 100.00", "fillrect 24.00 40.00 10.00 10.00 brush=#FFFFFFFF", "noclip", "noclip" }));
+
+    draw(clipped(0x80102030, 120, 24));
     EXPECT_EQ(damage, (std::vector<PixelRect> { { 0, 0, 400, 200 } }));
 }
 
@@ -164,14 +172,14 @@ TEST_F(RetainedFrameTest, ACallReachingTwoDamagedRectanglesIsDrawnOnce)
     std::vector<std::string> const played = draw(frameWith(1));
     ASSERT_EQ(damage.size(), 2u);
     EXPECT_EQ(std::count(played.begin(), played.end(), "line 0.00 50.00 200.00 50.00 pen=#FF00FF00/1.00"), 1);
-    EXPECT_EQ(std::count(played.begin(), played.end(), "clear #FF000000"), 2);
+    EXPECT_EQ(std::count_if(played.begin(), played.end(), [](std::string const& call) { return call.ends_with("brush=#FF000000"); }), 2);
 }
 
 TEST_F(RetainedFrameTest, RedrawAllDrawsAnUnchangedFrameWhole)
 {
     draw([](Graphics& g) { page(g, 20); });
     frame.redrawAll();
-    EXPECT_EQ(draw([](Graphics& g) { page(g, 20); }).size(), 7u);
+    EXPECT_EQ(draw([](Graphics& g) { page(g, 20); }).size(), 5u);
     EXPECT_EQ(damage, (std::vector<PixelRect> { { 0, 0, 400, 200 } }));
 }
 
