@@ -1,5 +1,7 @@
 #include "platform/linux/gtk_window_backend.h"
 
+#include "platform/linux/gtk_x11_window_surface.h"
+
 #include <algorithm>
 
 GtkWindowBackend::~GtkWindowBackend()
@@ -7,6 +9,7 @@ GtkWindowBackend::~GtkWindowBackend()
     m_graphics.reset();
     if (m_surface)
         cairo_surface_destroy(m_surface);
+    dropWindowSurface();
 }
 
 void GtkWindowBackend::attach(GtkWidget* toplevel, GtkWidget* area)
@@ -19,6 +22,7 @@ void GtkWindowBackend::detach()
 {
     m_toplevel = nullptr;
     m_area = nullptr;
+    dropWindowSurface();
 }
 
 Graphics& GtkWindowBackend::recreateBackBuffer(int width, int height)
@@ -78,6 +82,18 @@ void GtkWindowBackend::presentAsFrame(std::span<PixelRect const> redrawn)
     int x = 0, y = 0;
     if (!window || !gtk_widget_translate_coordinates(m_area, m_toplevel, 0, 0, &x, &y))
         return;
+    if (cairo_surface_t* const direct = windowSurface(window)) {
+        cairo_t* const cr = cairo_create(direct);
+        cairo_translate(cr, x, y);
+        for (PixelRect const& rect : redrawn)
+            cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
+        cairo_clip(cr);
+        copyTo(cr);
+        cairo_destroy(cr);
+        cairo_surface_flush(direct);
+        gdk_display_flush(gdk_window_get_display(window));
+        return;
+    }
     // GDK double-buffers and sends exactly this region.
     cairo_region_t* const region = cairo_region_create();
     for (PixelRect const& rect : redrawn) {
@@ -92,4 +108,30 @@ void GtkWindowBackend::presentAsFrame(std::span<PixelRect const> redrawn)
     cairo_translate(cr, x, y);
     copyTo(cr);
     gdk_window_end_draw_frame(window, frame);
+}
+
+// On X11 the redrawn rectangles go straight onto the toplevel's window, one
+// shared-memory image upload each: GDK's frame would first make a pixmap the
+// size of the damage, draw into it, copy it to the window and free it.
+cairo_surface_t* GtkWindowBackend::windowSurface(GdkWindow* window)
+{
+    unsigned long const xid = x11WindowId(window);
+    if (xid == 0)
+        return nullptr;
+    if (m_windowSurface && xid == m_windowSurfaceXid) {
+        resizeX11WindowSurface(m_windowSurface, window);
+        return m_windowSurface;
+    }
+    dropWindowSurface();
+    m_windowSurface = createX11WindowSurface(window);
+    m_windowSurfaceXid = xid;
+    return m_windowSurface;
+}
+
+void GtkWindowBackend::dropWindowSurface()
+{
+    if (m_windowSurface)
+        cairo_surface_destroy(m_windowSurface);
+    m_windowSurface = nullptr;
+    m_windowSurfaceXid = 0;
 }

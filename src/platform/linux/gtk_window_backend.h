@@ -15,8 +15,8 @@
 // redraws only the pixels that changed (see RetainedFrame). Inside the area's
 // draw handler the whole buffer goes to the handler's context, which is all
 // GTK shows; outside it (the loops paint directly) only the redrawn pixels
-// go to the screen, as a frame of the toplevel window, and an unchanged
-// frame costs the screen nothing.
+// go to the screen, straight onto the toplevel's window on X11 and as a frame
+// of it elsewhere, and an unchanged frame costs the screen nothing.
 class GtkWindowBackend final : public RenderBackend {
 public:
     GtkWindowBackend() = default;
@@ -39,6 +39,8 @@ private:
     cairo_surface_t* createBackSurface(int width, int height) const;
     void copyTo(cairo_t* cr);
     void presentAsFrame(std::span<PixelRect const> redrawn);
+    cairo_surface_t* windowSurface(GdkWindow*);
+    void dropWindowSurface();
 
     CairoFontFactory m_fonts;
     cairo_surface_t* m_surface = nullptr;
@@ -47,4 +49,7 @@ private:
     GtkWidget* m_toplevel = nullptr;
     GtkWidget* m_area = nullptr;
     cairo_t* m_paintContext = nullptr;
+    // Draws straight onto the toplevel's X window (X11 only).
+    cairo_surface_t* m_windowSurface = nullptr;
+    unsigned long m_windowSurfaceXid = 0;
 };
