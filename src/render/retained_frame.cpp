@@ -557,7 +557,7 @@ void RetainedFrame::drawString(std::u16string_view text, Font const& font, Point
 Font const* RetainedFrame::fontLike(Font const& font)
 {
     for (OwnFont& own : m_fonts) {
-        if (own.font->size() == font.size() && own.font->style() == font.style() && own.font->face() == font.face()) {
+        if (own.size == font.size() && own.style == font.style() && own.face == font.face()) {
             own.usedThisFrame = true;
             return own.font.get();
         }
@@ -565,7 +565,7 @@ Font const* RetainedFrame::fontLike(Font const& font)
     std::unique_ptr<Font> made = m_fontFactory.createFont(font.face(), font.size(), font.style());
     if (!made)
         return nullptr;
-    m_fonts.push_back({ std::move(made), true });
+    m_fonts.push_back({ font.face(), font.size(), font.style(), std::move(made), true });
     return m_fonts.back().font.get();
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 // Pixels of a back buffer: columns [x, x + width), rows [y, y + height).
@@ -91,7 +92,12 @@ private:
         std::optional<RectF> clipAtStart;
     };
 
+    // Found again by the caller's font's face, size and style, which the
+    // made font need not report back the same (a face may fall back).
     struct OwnFont {
+        std::string face;
+        float size = 0;
+        int style = 0;
         std::unique_ptr<Font> font;
         bool usedThisFrame = false;
     };

@@ -195,6 +195,32 @@ TEST_F(RetainedFrameTest, TextIsDrawnAgainAfterItsFontIsGone)
         "text 10.00 10.00 \"N1\" font=\"Courier New\" size=12.00 style=1 brush=#FFFFFFFF halign=near valign=near");
 }
 
+// Makes every font as the fallback face, counting them.
+class FallbackFontFactory final : public FontFactory {
+public:
+    int made = 0;
+    std::unique_ptr<Font> createFont(std::string_view, float size, int style) override
+    {
+        ++made;
+        return std::make_unique<RecordingFont>("Fallback Sans", size, style);
+    }
+};
+
+TEST(RetainedFrame, MakesEachFontOnceEvenWhenItFallsBackToAnotherFace)
+{
+    FallbackFontFactory fonts;
+    RecordingGraphics target;
+    RetainedFrame frame(fonts);
+    frame.restart(target, 100, 100);
+    RecordingFont const arial("Arial", 10, FontStyleRegular);
+    for (int tick = 0; tick < 5; ++tick) {
+        frame.drawString(u"A", arial, { 0, 0 }, {}, kWhite);
+        frame.drawString(u"B", arial, { 0, static_cast<float>(tick) }, {}, kWhite);
+        frame.flush();
+    }
+    EXPECT_EQ(fonts.made, 1);
+}
+
 TEST_F(RetainedFrameTest, ShapesThatAreNotNumbersRedrawTheWholeBuffer)
 {
     draw([](Graphics& g) { page(g, 20); });
