@@ -123,7 +123,13 @@ cairo_surface_t* GtkWindowBackend::windowSurface(GdkWindow* window)
         return m_windowSurface;
     }
     dropWindowSurface();
-    m_windowSurface = createX11WindowSurface(window);
+    cairo_surface_t* const made = createX11WindowSurface(window);
+    // A surface in error would draw nothing: GDK's frame takes over.
+    if (cairo_surface_status(made) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(made);
+        return nullptr;
+    }
+    m_windowSurface = made;
     m_windowSurfaceXid = xid;
     return m_windowSurface;
 }
