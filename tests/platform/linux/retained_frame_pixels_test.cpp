@@ -236,9 +236,8 @@ TEST_F(RetainedFramePixelsTest, EngineStartAndTaxiRedrawnInPartsEqualTheWholeFra
     FrameTally const tally = fly("0", "20", { 1000, 1000 }, 250);
     EXPECT_EQ(tally.firstDifference, "");
     EXPECT_EQ(tally.frames, 250);
-    // Most frames change a few values, some nothing; only the first is whole.
+    // Most frames change a few values; only the first is whole.
     EXPECT_GT(tally.partial, 100);
-    EXPECT_GT(tally.unchanged, 0);
     EXPECT_EQ(tally.whole, 1);
 }
 

@@ -35,6 +35,12 @@ for _ in $(seq 1 100); do
 done
 [ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$(head -n 1 "$work/display")"
+# On a busy machine the server may name its display a moment before it
+# takes connections.
+for _ in $(seq 1 100); do
+  xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  sleep 0.05
+done
 
 fail() {
   echo "FAIL: $*" >&2
