@@ -38,8 +38,9 @@ struct PixelRect {
 // rectangles, and a window that lost its contents asks for redrawAll().
 //
 // The target keeps pixel centres on integer device coordinates, as GDI+ does
-// and the Cairo graphics follows; damaged rectangles are cleared through a
-// clip set in page units from that rule, so it falls on pixel edges.
+// and the Cairo graphics follows; a damaged rectangle is cleared with a fill
+// (or, for a translucent clear, through a clip) given in page units from that
+// rule, so its edges fall on pixel edges.
 class RetainedFrame final : public Graphics {
 public:
     // Text is drawn again with fonts of its own made by fonts: a font need
