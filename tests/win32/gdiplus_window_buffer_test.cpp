@@ -77,3 +77,28 @@ TEST(GdiplusWindowBuffer, RecreatingTheBufferFollowsTheNewSize)
     EXPECT_EQ(window.pixel(25, 25), RGB(0, 255, 0));
     EXPECT_EQ(window.pixel(75, 75), RGB(255, 0, 0));
 }
+
+TEST(GdiplusWindowBuffer, AFrameThatChangesLittleStillShowsTheWholePage)
+{
+    GdiplusSession session;
+    GdiplusFontFactory fonts;
+    PlainWindow window(200, 50);
+    GdiplusWindowBuffer buffer(fonts);
+    buffer.attach(window.handle);
+    Graphics& graphics = buffer.recreateBackBuffer(200, 50);
+    auto const frame = [&](float markerX) {
+        graphics.clear(kOpaqueBlack);
+        // Half-transparent across the window: drawn twice, it would show brighter.
+        graphics.fillRectangle({ 0x80FF0000 }, { 0, 10, 200, 30 });
+        graphics.fillRectangle({ 0xFF00FF00 }, { markerX, 20, 4, 4 });
+        buffer.present();
+    };
+    frame(180);
+    COLORREF const farFromTheMarker = window.pixel(20, 25);
+    frame(184);
+    // Only the marker's corner was redrawn, with the wide band drawn whole
+    // again; the window still shows the band as drawn once.
+    EXPECT_EQ(window.pixel(20, 25), farFromTheMarker);
+    EXPECT_EQ(window.pixel(185, 21), RGB(0, 255, 0));
+    EXPECT_NE(window.pixel(181, 21), RGB(0, 255, 0));
+}
