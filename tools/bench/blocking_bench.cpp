@@ -183,8 +183,8 @@ int runBlockingBench(std::span<char const* const> args)
 {
     BlockingOptions options;
     if (!parseBlockingOptions(args, options)) {
-        std::cerr << "Write the blocking benchmark as: tarnex-bench blocking [--seconds S] [--period MS] [--size WxH], "
-                     "S from 1 to 3600, MS from 1 to 10000.\n";
+        std::cerr << "Write the blocking benchmark as: tarnex-bench blocking [--seconds S] [--period MS] [--size WxH] [--at S], "
+                     "--seconds from 1 to 3600, MS from 1 to 10000, --at from 0 to 100000.\n";
         return 2;
     }
     BenchFolder folder;
