@@ -112,15 +112,16 @@ RectF intersection(RectF const& a, RectF const& b)
     return { left, top, std::max(right - left, 0.0f), std::max(bottom - top, 0.0f) };
 }
 
-bool intersects(PixelRect const& a, PixelRect const& b)
-{
-    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
-}
-
+// Whether the rectangles overlap once a is grown by distance on every side.
 bool isNear(PixelRect const& a, PixelRect const& b, int distance)
 {
     return a.x - distance < b.x + b.width && b.x - distance < a.x + a.width && a.y - distance < b.y + b.height
         && b.y - distance < a.y + a.height;
+}
+
+bool intersects(PixelRect const& a, PixelRect const& b)
+{
+    return isNear(a, b, 0);
 }
 
 PixelRect united(PixelRect const& a, PixelRect const& b)
@@ -150,6 +151,7 @@ void RetainedFrame::restart(Graphics& target, int width, int height)
     m_previous.count = 0;
     m_current.count = 0;
     m_current.clipAtStart.reset();
+    m_clipNow.reset();
     m_damage.reserve(kMaxDamageRects + 1);
 }
 
@@ -177,7 +179,7 @@ std::span<PixelRect const> RetainedFrame::flush()
 
     std::swap(m_previous, m_current);
     m_current.count = 0;
-    m_current.clipAtStart = clipAtEnd(m_previous);
+    m_current.clipAtStart = m_clipNow;
     return m_damage;
 }
 
@@ -454,19 +456,6 @@ RectF RetainedFrame::pageRectOf(PixelRect const& rect) const
     return { static_cast<float>(left), static_cast<float>(top), static_cast<float>(right - left), static_cast<float>(bottom - top) };
 }
 
-std::optional<RectF> RetainedFrame::clipAtEnd(CallList const& list) const
-{
-    std::optional<RectF> clip = list.clipAtStart;
-    for (std::size_t i = 0; i < list.count; ++i) {
-        DrawCommand const& c = list.slots[i].command;
-        if (c.op == DrawOp::Clip)
-            clip = c.rect;
-        else if (c.op == DrawOp::NoClip)
-            clip.reset();
-    }
-    return clip;
-}
-
 void RetainedFrame::scaleWorld(float sx, float sy)
 {
     m_scaleX *= sx;
@@ -586,9 +575,11 @@ RectF RetainedFrame::measureString(std::u16string_view text, Font const& font, P
 void RetainedFrame::setClip(RectF const& rect)
 {
     record(DrawOp::Clip).command.rect = rect;
+    m_clipNow = rect;
 }
 
 void RetainedFrame::resetClip()
 {
     record(DrawOp::NoClip);
+    m_clipNow.reset();
 }

@@ -120,7 +120,6 @@ private:
     void applyClip(std::optional<RectF> const&);
     void play(Call const&);
     RectF pageRectOf(PixelRect const&) const;
-    std::optional<RectF> clipAtEnd(CallList const&) const;
 
     FontFactory& m_fontFactory;
     std::vector<OwnFont> m_fonts;
@@ -132,5 +131,7 @@ private:
     bool m_redrawAll = true;
     CallList m_previous;
     CallList m_current;
+    // The clip the calls recorded so far leave: where the next frame starts.
+    std::optional<RectF> m_clipNow;
     std::vector<PixelRect> m_damage;
 };

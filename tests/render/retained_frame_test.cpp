@@ -139,6 +139,20 @@ TEST_F(RetainedFrameTest, AClearOnlyReachesTheDamageAndAChangedClipRedrawsAll)
     EXPECT_EQ(damage, (std::vector<PixelRect> { { 0, 0, 400, 200 } }));
 }
 
+TEST_F(RetainedFrameTest, AClipLeftSetStartsTheNextFrameClipped)
+{
+    auto const leavesClip = [](Graphics& g) {
+        g.clear(kOpaqueBlack);
+        g.fillRectangle(kWhite, { 10, 10, 5, 5 });
+        g.setClip({ 0, 0, 50, 50 });
+    };
+    draw(leavesClip);
+    // The same calls, but now under the clip the first frame left.
+    draw(leavesClip);
+    EXPECT_EQ(damage, (std::vector<PixelRect> { { 0, 0, 400, 200 } }));
+    EXPECT_TRUE(draw(leavesClip).empty());
+}
+
 TEST_F(RetainedFrameTest, FarApartChangesAreRedrawnSeparatelyAndANewBufferWhole)
 {
     auto const corners = [](float dx) {
