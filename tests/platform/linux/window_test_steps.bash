@@ -26,8 +26,9 @@ trap cleanup EXIT
 
 # Each window test runs on its own X server, so keys go to its window only.
 # The server picks a free display number itself, so parallel tests never
-# race for one.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+# race for one. It must not reset when its last client leaves: a program
+# connecting during the reset is refused.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 1 100); do
   [ -s "$work/display" ] && break
