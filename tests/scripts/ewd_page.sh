@@ -34,7 +34,7 @@ page() {
   local name=$1; shift
   export FSUIPC_IPC_DIR="$work/ipc-$name"
   "$sim" --scenario static "$@" & server=$!
-  for _ in $(seq 300); do [ -S "$FSUIPC_IPC_DIR/UIPCMAIN" ] && break; sleep 0.01; done
+  for _ in $(seq 3000); do [ -S "$FSUIPC_IPC_DIR/UIPCMAIN" ] && break; sleep 0.01; done
   [ -S "$FSUIPC_IPC_DIR/UIPCMAIN" ] || fail "tarnex-sim did not come up for $name"
   # From the work directory, so no layout file beside it replaces the shipped one.
   (cd "$work" && "$tarnex" --snapshot "$work/$name.png" --draw-log "$work/$name.log") \

@@ -273,8 +273,10 @@ TYPED_TEST_P(LiveLink, ASilentServerTimesOutAllRetriesAsCode11)
     auto const took = std::chrono::steady_clock::now() - started;
     EXPECT_EQ(this->result, FsuipcResult::TimedOut);
     EXPECT_EQ(value, 3u);
+    // Each of the nine sends waited its whole timeout. How many sends and
+    // pauses the link makes is counted exactly by the in-process link tests;
+    // an upper bound here would measure the machine.
     EXPECT_GE(took, 9 * 100ms);
-    EXPECT_LT(took, 9 * 100ms + 2s);
 }
 
 TYPED_TEST_P(LiveLink, AServerThatWentAwayIsCode12)

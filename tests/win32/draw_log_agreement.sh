@@ -33,7 +33,7 @@ export FSUIPC_IPC_DIR=$work/ipc
 mkdir -m 700 "$FSUIPC_IPC_DIR"
 "$linux/tools/sim/tarnex-sim" "${situation[@]}" &
 sim=$!
-for _ in $(seq 100); do [ -S "$FSUIPC_IPC_DIR/UIPCMAIN" ] && break; sleep 0.05; done
+for _ in $(seq 600); do [ -S "$FSUIPC_IPC_DIR/UIPCMAIN" ] && break; sleep 0.05; done
 "$linux/src/platform/linux/tarnex" --snapshot "$work/linux.png" "${snapshot[@]}" --draw-log "$work/linux.log"
 kill "$sim"; wait "$sim" 2>/dev/null || true
 

@@ -199,7 +199,7 @@ TEST_F(Win32HostTest, StoppedTimerStopsTicking)
 {
     ASSERT_TRUE(create());
     display->setTimerPeriod(20);
-    EXPECT_TRUE(pumpUntil([&] { return display->timerTicks >= 3; }, 3000));
+    EXPECT_TRUE(pumpUntil([&] { return display->timerTicks >= 3; }, 30000));
     display->setTimerPeriod(0);
     EXPECT_EQ(display->runningTimerId(), 0);
     int const ticksWhenStopped = display->timerTicks;

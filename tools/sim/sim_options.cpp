@@ -147,6 +147,10 @@ bool applyValue(SimOptions& options, std::string_view option, std::string_view v
         if (!parseDouble(value, number) || number <= 0)
             return bad("a number above 0");
         options.timeScale = number;
+    } else if (option == "--seconds-per-exchange") {
+        if (!parseDouble(value, number) || number < 0)
+            return bad("a number of seconds, 0 or more");
+        options.secondsPerExchange = number;
     } else if (option == "--reply") {
         if (!parseInteger(value, integer) || integer < 0 || integer > 0xFFFFFFFFLL)
             return bad("a 32-bit unsigned number");
@@ -163,16 +167,21 @@ bool applyValue(SimOptions& options, std::string_view option, std::string_view v
 }
 
 constexpr std::string_view kValueOptions[] = {
-    "--class", "--scenario", "--set", "--duration", "--at", "--time-scale", "--reply", "--corrupt", "--faults-after",
-    "--source", "--datarefs",
+    "--class", "--scenario", "--set", "--duration", "--at", "--time-scale", "--seconds-per-exchange", "--reply",
+    "--corrupt", "--faults-after", "--source", "--datarefs",
 };
 
 // A simulator relayed live replaces the scenario; datarefs are X-Plane's.
-bool checkSource(SimOptions& options, bool scenarioGiven, std::string const& datarefFile, std::string& error)
+bool checkSource(SimOptions& options, bool scenarioGiven, bool timeScaleGiven, std::string const& datarefFile,
+    std::string& error)
 {
     bool const xplane = options.source && options.source->simulator == LiveSourceOptions::Simulator::XPlane;
     if (options.source && scenarioGiven)
         error = "Give either --scenario or --source, not both.";
+    else if (timeScaleGiven && options.secondsPerExchange)
+        error = "Give either --time-scale or --seconds-per-exchange, not both.";
+    else if (options.source && options.secondsPerExchange)
+        error = "--seconds-per-exchange goes with a scenario, not with --source.";
     else if (!datarefFile.empty() && !xplane)
         error = "--datarefs goes with --source xplane.";
     else if (xplane)
@@ -186,6 +195,7 @@ std::optional<SimOptions> parseSimOptions(std::span<char const* const> args, std
 {
     SimOptions options;
     bool scenarioGiven = false;
+    bool timeScaleGiven = false;
     std::string datarefFile;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view const option = args[i];
@@ -205,8 +215,9 @@ std::optional<SimOptions> parseSimOptions(std::span<char const* const> args, std
             return std::nullopt;
         }
         scenarioGiven = scenarioGiven || option == "--scenario";
+        timeScaleGiven = timeScaleGiven || option == "--time-scale";
     }
-    if (!checkSource(options, scenarioGiven, datarefFile, error))
+    if (!checkSource(options, scenarioGiven, timeScaleGiven, datarefFile, error))
         return std::nullopt;
     return options;
 }
@@ -222,6 +233,9 @@ Serves the FSUIPC protocol as a simulator stand-in until interrupted.
                               keyframe file (see README-scenario.md)
   --at SECONDS                start the scenario this far in
   --time-scale FACTOR         scenario seconds per real second (default 1)
+  --seconds-per-exchange S    move the scenario S seconds per answered
+                              exchange instead of with the clock, so a client
+                              sees the same moments however fast it asks
   --set OFF:TYPE=VALUE        pin a value: OFF hexadecimal, TYPE u8, u16, u32,
                               i32 or f64; repeatable; pinned values always win
   --duration SECONDS          stop after this long

@@ -33,6 +33,9 @@ struct SimOptions {
     std::optional<double> durationSeconds;
     double startAt = 0; // scenario seconds at start
     double timeScale = 1;
+    // Scenario seconds per answered exchange, in place of the wall clock: a
+    // client then sees the same moments however fast it asks.
+    std::optional<double> secondsPerExchange;
     FaultOptions faults;
     bool help = false;
 };

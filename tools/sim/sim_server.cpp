@@ -26,6 +26,7 @@ SimServer::SimServer(SimOptions const& options, std::optional<KeyframeScenario> 
     , faults(options.faults)
     , startAt(options.startAt)
     , timeScale(options.timeScale)
+    , secondsPerExchange(options.secondsPerExchange)
 {
     // The versions are read-only: a client writes its own version into the
     // upper half of 0x3308.
@@ -46,11 +47,18 @@ void SimServer::advanceScenario()
     if (!scenario)
         return;
     Clock::time_point const now = Clock::now();
-    if (lastAdvance && now - *lastAdvance < kScenarioStep)
+    if (!secondsPerExchange && lastAdvance && now - *lastAdvance < kScenarioStep)
         return;
     lastAdvance = now;
-    double const seconds = startAt + timeScale * std::chrono::duration<double>(now - started).count();
-    encodeAircraft(scenario->stateAt(seconds), space);
+    encodeAircraft(scenario->stateAt(scenarioSeconds(now)), space);
+}
+
+// The first exchange sees the starting moment, each later one the next step.
+double SimServer::scenarioSeconds(Clock::time_point now) const
+{
+    if (secondsPerExchange)
+        return startAt + *secondsPerExchange * static_cast<double>(exchanges > 0 ? exchanges - 1 : 0);
+    return startAt + timeScale * std::chrono::duration<double>(now - started).count();
 }
 
 std::optional<std::uint32_t> SimServer::answer(std::span<std::byte> block)

@@ -33,9 +33,10 @@ public:
     std::optional<std::uint32_t> answer(std::span<std::byte> block);
 
 private:
-    void advanceScenario();
-
     using Clock = std::chrono::steady_clock;
+
+    void advanceScenario();
+    double scenarioSeconds(Clock::time_point now) const;
 
     OffsetSpace space;
     std::optional<KeyframeScenario> scenario;
@@ -43,6 +44,7 @@ private:
     FaultOptions faults;
     double startAt;
     double timeScale;
+    std::optional<double> secondsPerExchange;
     Clock::time_point started = Clock::now();
     std::optional<Clock::time_point> lastAdvance;
     std::uint64_t exchanges = 0;

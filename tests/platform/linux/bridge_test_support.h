@@ -47,7 +47,7 @@ inline std::string freshDirectory()
 }
 
 // Polls condition until it holds or timeout passes.
-inline bool eventually(std::function<bool()> const& condition, std::chrono::milliseconds timeout = 5000ms)
+inline bool eventually(std::function<bool()> const& condition, std::chrono::milliseconds timeout = 30s)
 {
     auto const deadline = std::chrono::steady_clock::now() + timeout;
     while (!condition()) {

@@ -105,6 +105,12 @@ std::size_t FakeXPlane::requestsTaken() const
     return requests;
 }
 
+std::size_t FakeXPlane::requestsUnheard() const
+{
+    std::lock_guard const lock(mutex);
+    return unheard;
+}
+
 std::optional<std::int32_t> FakeXPlane::indexOf(std::string const& dataref) const
 {
     std::lock_guard const lock(mutex);
@@ -174,8 +180,12 @@ void FakeXPlane::takeRequests()
     ssize_t const size
         = recvfrom(socket, request, sizeof request, MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&sender), &length);
     std::lock_guard const lock(mutex);
-    if (silent || size != static_cast<ssize_t>(kRequestSize) || std::memcmp(request, "RREF", 5) != 0)
+    if (size != static_cast<ssize_t>(kRequestSize) || std::memcmp(request, "RREF", 5) != 0)
         return;
+    if (silent) {
+        ++unheard;
+        return;
+    }
     std::int32_t const frequency = int32At(request + 5);
     std::int32_t const index = int32At(request + 9);
     char const* const name = reinterpret_cast<char const*>(request + 13);

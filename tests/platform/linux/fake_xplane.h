@@ -37,6 +37,8 @@ public:
     std::size_t subscriptionCount() const;
     // Subscription requests taken so far, renewals included.
     std::size_t requestsTaken() const;
+    // Subscription requests that came while silent, and went unanswered.
+    std::size_t requestsUnheard() const;
     // The index the subscriber gave dataref, if subscribed.
     std::optional<std::int32_t> indexOf(std::string const& dataref) const;
     std::vector<std::string> cancelled() const;
@@ -55,6 +57,7 @@ private:
     std::map<std::int32_t, std::string> subscriptions;
     std::vector<std::string> cancellations;
     std::size_t requests = 0;
+    std::size_t unheard = 0;
     std::optional<std::pair<std::uint32_t, std::uint16_t>> subscriber; // address, port
     bool silent = false;
     std::atomic<bool> stopping { false };

@@ -3,6 +3,8 @@
 // with Cairo: whole into one buffer, and through RetainedFrame into another
 // whose redrawn rectangles are then copied to a third standing in for the
 // window. After every frame the window must equal the whole frame to the byte.
+// The demo moves a fixed step of scenario time per exchange, so every run
+// draws the same frames however fast the machine draws them.
 
 #include "app/application.h"
 #include "app/headless_window_host.h"
@@ -22,13 +24,11 @@
 
 #include <cairo.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 namespace {
 
@@ -198,14 +198,15 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(ipcDirectory); }
 
-    // Flies the demo from the given second at the given speed and draws
-    // frames of the page in a window of the given size, a few ms apart.
-    FrameTally fly(std::string const& from, std::string const& timeScale, ClientSize size, int frames)
+    // Flies the demo from the given second, the given scenario seconds per
+    // frame, and draws frames of the page in a window of the given size.
+    FrameTally fly(std::string const& from, std::string const& secondsPerFrame, ClientSize size, int frames)
     {
         SimProcess sim;
         std::string error;
         std::string const program = SimProcess::programIn(fromEnvironment("TARNEX_BUILD_DIR", TARNEX_BUILD_DIR));
-        if (!sim.start(program, { "--scenario", "demo", "--at", from, "--time-scale", timeScale }, ipcDirectory, "UIPCMAIN", error)) {
+        if (!sim.start(program, { "--scenario", "demo", "--at", from, "--seconds-per-exchange", secondsPerFrame },
+                ipcDirectory, "UIPCMAIN", error)) {
             ADD_FAILURE() << error;
             return {};
         }
@@ -217,10 +218,8 @@ protected:
         PlatformServices services { window, backend, profiles, ipc, layouts, folder.file("QuorvelEFIS.cfg") };
         EwdDisplay display(services, services.userProfilePath, std::string(kProfileSection));
         EXPECT_TRUE(display.createWindow(kWindowTitle, MenuCommand::AlwaysOnTop));
-        for (int frame = 0; frame < frames && backend.tally.firstDifference.empty(); ++frame) {
+        for (int frame = 0; frame < frames && backend.tally.firstDifference.empty(); ++frame)
             display.paint();
-            std::this_thread::sleep_for(std::chrono::milliseconds(8));
-        }
         EXPECT_TRUE(display.linkState().connected) << display.linkState().linkErrorText;
         EXPECT_EQ(messages.str(), "");
         return backend.tally;
@@ -233,7 +232,7 @@ protected:
 
 TEST_F(RetainedFramePixelsTest, EngineStartAndTaxiRedrawnInPartsEqualTheWholeFrames)
 {
-    FrameTally const tally = fly("0", "20", { 1000, 1000 }, 250);
+    FrameTally const tally = fly("0", "0.25", { 1000, 1000 }, 250);
     EXPECT_EQ(tally.firstDifference, "");
     EXPECT_EQ(tally.frames, 250);
     // Most frames change a few values; only the first is whole.
@@ -243,7 +242,7 @@ TEST_F(RetainedFramePixelsTest, EngineStartAndTaxiRedrawnInPartsEqualTheWholeFra
 
 TEST_F(RetainedFramePixelsTest, AFlightAtOddScalesRedrawnInPartsEqualsTheWholeFrames)
 {
-    FrameTally const tally = fly("120", "200", { 777, 555 }, 250);
+    FrameTally const tally = fly("120", "1.5", { 777, 555 }, 250);
     EXPECT_EQ(tally.firstDifference, "");
     EXPECT_GT(tally.partial, 100);
 }

@@ -38,7 +38,7 @@ FSUIPC_IPC_DIR="$work/link" expect_error "is a symbolic link" --duration 1
 
 # A second server of the same class is refused while the first serves.
 "$sim" --class FS98MAIN & first=$!
-for _ in $(seq 200); do [ -S "$FSUIPC_IPC_DIR/FS98MAIN" ] && break; sleep 0.01; done
+for _ in $(seq 3000); do [ -S "$FSUIPC_IPC_DIR/FS98MAIN" ] && break; sleep 0.01; done
 [ -S "$FSUIPC_IPC_DIR/FS98MAIN" ] || fail "the server did not come up"
 expect_error "Another server already answers" --class FS98MAIN
 kill -TERM "$first"

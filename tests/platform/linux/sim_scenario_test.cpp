@@ -1,8 +1,12 @@
 #include "demo_scenario.h"
 #include "keyframe_scenario.h"
 #include "sim_options.h"
+#include "sim_server.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -132,6 +136,11 @@ TEST(SimOptions, WrongValuesAreOnePlainSentence)
              Case { { "--duration" }, "The option --duration needs a value; see tarnex-sim --help." },
              Case { { "--fly" }, "Unknown option --fly; see tarnex-sim --help." },
              Case { { "--corrupt", "everything" }, "The value of --corrupt must be marker, size or destination." },
+             Case { { "--seconds-per-exchange", "-1" }, "The value of --seconds-per-exchange must be a number of seconds, 0 or more." },
+             Case { { "--time-scale", "2", "--seconds-per-exchange", "1" },
+                 "Give either --time-scale or --seconds-per-exchange, not both." },
+             Case { { "--source", "flightgear", "--seconds-per-exchange", "1" },
+                 "--seconds-per-exchange goes with a scenario, not with --source." },
          }) {
         std::string error;
         EXPECT_FALSE(options(bad.args, error));
@@ -157,6 +166,39 @@ TEST(SimOptions, FaultsAndTimesAreTaken)
     EXPECT_EQ(parsed->durationSeconds, 2.5);
     EXPECT_EQ(parsed->windowClass, "FS98MAIN");
     EXPECT_EQ(parsed->scenario, "static");
+}
+
+} // namespace
+
+namespace {
+
+// The engine 1 N1 a client reads in one exchange with the server.
+double exchangeReadingN1(SimServer& server)
+{
+    std::vector<std::byte> block(64);
+    std::uint32_t const header[] = { 1, 0x2000, sizeof(double), 0 };
+    std::memcpy(block.data(), header, sizeof header);
+    EXPECT_EQ(server.answer(block), SimServer::kProcessed);
+    double n1 = 0;
+    std::memcpy(&n1, block.data() + sizeof header, sizeof n1);
+    return n1;
+}
+
+TEST(SimServer, AScenarioOnTheExchangeClockMovesOneStepPerExchange)
+{
+    std::string error;
+    SimOptions options;
+    options.startAt = 4;
+    options.secondsPerExchange = 2;
+    SimServer server(options, KeyframeScenario::parse("0 engines=1 n1=0\n100 n1=100\n", "ramp", error));
+    EXPECT_EQ(exchangeReadingN1(server), 4.0);
+    EXPECT_EQ(exchangeReadingN1(server), 6.0);
+    EXPECT_EQ(exchangeReadingN1(server), 8.0);
+
+    options.secondsPerExchange = 0; // a moment held exactly
+    SimServer held(options, KeyframeScenario::parse("0 engines=1 n1=0\n100 n1=100\n", "ramp", error));
+    EXPECT_EQ(exchangeReadingN1(held), 4.0);
+    EXPECT_EQ(exchangeReadingN1(held), 4.0);
 }
 
 } // namespace

@@ -36,11 +36,14 @@ expect_key NoBorder 1
 start_program
 window=$(wait_for_window "A320 CFM E/WD")
 keys F10 Right Down Return
-sleep 0.5
+wait_for_window "Refresh Rate" >/dev/null
 keys Home Return
-sleep 0.5
+wait_for_window "Warning" >/dev/null
 screenshot tarnex-refresh-warning.png
 keys Return
+# Back in the main window once the box has gone.
+eventually 30 no_window_titled "Warning" || fail "the warning box did not close"
+xdotool windowfocus --sync "$window" 2>/dev/null
 keys F10 Down Down Return
 wait_for_exit
 expect_key TimerPeriod 0

@@ -30,7 +30,7 @@ trap cleanup EXIT
 # connecting during the reset is refused.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 1 100); do
+for _ in $(seq 1 600); do
   [ -s "$work/display" ] && break
   sleep 0.05
 done
@@ -38,7 +38,7 @@ done
 export DISPLAY=":$(head -n 1 "$work/display")"
 # On a busy machine the server may name its display a moment before it
 # takes connections.
-for _ in $(seq 1 100); do
+for _ in $(seq 1 600); do
   xdotool getdisplaygeometry >/dev/null 2>&1 && break
   sleep 0.05
 done
@@ -65,7 +65,7 @@ start_program() {
 # the keyboard.
 wait_for_window() {
   local found=""
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do
     found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
     [ -n "$found" ] && break
     kill -0 "$program_pid" 2>/dev/null || fail "tarnex ended before \"$1\" showed: $(cat "$work/program.log")"
@@ -77,6 +77,10 @@ wait_for_window() {
   echo "$found"
 }
 
+no_window_titled() {
+  [ -z "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true)" ]
+}
+
 keys() {
   for key in "$@"; do
     xdotool key --clearmodifiers "$key" 2>/dev/null
@@ -86,7 +90,7 @@ keys() {
 
 # Waits for the program to end by itself and checks its exit code.
 wait_for_exit() {
-  for _ in $(seq 1 50); do
+  for _ in $(seq 1 300); do
     kill -0 "$program_pid" 2>/dev/null || break
     sleep 0.1
   done
@@ -101,6 +105,18 @@ expect_key() {
   local key=$1 expected=$2 actual
   actual=$(sed -n "s/^$key=//p" "$profile")
   [ "$actual" = "$expected" ] || fail "$key is \"$actual\", expected \"$expected\""
+}
+
+# Runs the command $2... until it succeeds, for at most $1 seconds; fails
+# when it never does. Waits on what the program shows, not on the clock.
+eventually() {
+  local seconds=$1
+  shift
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
 }
 
 screenshot() {
