@@ -153,7 +153,7 @@ TEST_F(DataAcquisitionTest, OneTimeReadsAreAskedAgainUntilTheyReadAsAnAircraft)
     EXPECT_EQ(data.engineCount, 2);
 }
 
-TEST_F(DataAcquisitionTest, AMissingEngineCountWithMoreThanFourEnginesStillStoresFour)
+TEST_F(DataAcquisitionTest, WhileTheFuelWeightIsAwaitedMoreThanFourEnginesAreStillHeldAsFour)
 {
     transport.set<std::uint16_t>(0x0AF4, 0); // keeps the one-time reads pending
     transport.set<std::uint16_t>(0x0AEC, 6);
@@ -251,52 +251,6 @@ TEST_F(DataAcquisitionTest, AttemptsComeOneASecondThenEveryTenSecondsAfterTheTwe
     EXPECT_EQ(data.engineCount, 2); // the read cycle runs in the frame that connects
     runFor(10s);
     EXPECT_EQ(transport.mappingNames.size(), 2u); // never opened again while it works
-}
-
-TEST_F(DataAcquisitionTest, ReArmedAttemptsStartAtOnce)
-{
-    transport.uipcmainPresent = false;
-    runFor(25s);
-    ASSERT_EQ(state.connectionAttempts, 20);
-    // What the C key does.
-    state.connectionAttempts = 0;
-    state.nextAttemptAt.reset();
-    transport.uipcmainPresent = true;
-    acquisition.acquire(state);
-    EXPECT_TRUE(state.connected);
-    EXPECT_EQ(state.connectionAttempts, 0);
-}
-
-TEST_F(DataAcquisitionTest, AServerGoneDropsTheLinkAtOnceAndAReturningOneIsReadAfresh)
-{
-    connectWithEngines();
-    transport.failingSends = 9;
-    transport.sendError = 1400; // the server's window no longer exists
-    acquisition.acquire(state);
-    expectDropped("IPC sendmessage failed all retries");
-
-    // The reason stays up for a second before attempts resume.
-    transport.sendError = 0;
-    transport.set<std::uint16_t>(0x0AEC, 4);
-    runFor(1000ms); // frames to 0.9 s
-    EXPECT_FALSE(state.connected);
-    EXPECT_EQ(transport.mappingNames.size(), 1u);
-    acquisition.acquire(state); // at 1 s
-    EXPECT_TRUE(state.connected);
-    EXPECT_EQ(transport.mappingNames.size(), 2u);
-    EXPECT_EQ(lastBatch().front(), read(0x0AEC, 2));
-    EXPECT_EQ(data.engineCount, 4);
-    EXPECT_EQ(data.poundsPerGallon, 6.69921875);
-}
-
-TEST_F(DataAcquisitionTest, AFailureBeforeAnyGoodExchangeDropsTheLinkAtOnce)
-{
-    FsuipcResult result;
-    ASSERT_TRUE(link.open(0, result));
-    state.connected = true;
-    transport.reply = 0;
-    acquisition.acquire(state);
-    expectDropped("IPC request contains bad data");
 }
 
 TEST_F(DataAcquisitionTest, ARejectedServerShowsItsOwnText)

@@ -501,17 +501,16 @@ TYPED_TEST_P(LiveLink, A64BitClientsWideReadsAreServedBesideOrdinaryRecords)
     std::uint32_t serverVersion = 0, simulatorVersion = 0, stored = 0;
     std::uint16_t engines = 0;
     double n1 = 0;
-    std::uint32_t const written = 0xC0FFEE;
-    client.wideRead(0x3304, 4, &serverVersion);
-    client.read(0x3308, 4, &simulatorVersion);
-    client.write(0x6100, 4, &written);
-    client.wideRead(0x6100, 4, &stored);
-    client.wideRead(0x0AEC, 2, &engines);
-    client.wideRead(0x2000, 8, &n1);
+    client.read(0x3304, 4, &serverVersion, true);
+    client.read(0x3308, 4, &simulatorVersion, false);
+    client.write(0x6100, 0xC0FFEE);
+    client.read(0x6100, 4, &stored, true);
+    client.read(0x0AEC, 2, &engines, true);
+    client.read(0x2000, 8, &n1, true);
     ASSERT_TRUE(client.process());
     EXPECT_EQ(serverVersion, 0x49740000u);
     EXPECT_EQ(simulatorVersion, 0xFADE0008u);
-    EXPECT_EQ(stored, written);
+    EXPECT_EQ(stored, 0xC0FFEEu);
     EXPECT_EQ(engines, 2);
     EXPECT_NEAR(n1, 88.5, 0.01);
 }

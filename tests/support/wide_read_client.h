@@ -12,8 +12,7 @@
 // it queues read records of id 4 (id, offset, size, then the caller's 8-byte
 // buffer address, packed: a 20-byte header before the data) next to ordinary
 // reads (id 1, 4-byte destination) and writes (id 2), and sends the block in
-// one message. It speaks through a platform's real transport, so the server
-// on the other end is a real tarnex-sim.
+// one message, through a platform's real transport.
 class WideReadClient {
 public:
     explicit WideReadClient(IpcTransport& transport)
@@ -47,57 +46,46 @@ public:
         return view != nullptr;
     }
 
-    void wideRead(std::uint32_t offset, std::uint32_t size, void* destination)
+    // A 64-bit read when wide, else an ordinary one keyed by its index.
+    void read(std::uint32_t offset, std::uint32_t size, void* destination, bool wide)
     {
-        reads.push_back({ used, size, destination, true });
-        put32(4);
-        put32(offset);
-        put32(size);
-        std::uint64_t const address = reinterpret_cast<std::uintptr_t>(destination);
-        std::memcpy(view + used, &address, 8);
-        used += 8;
+        std::uint64_t const key = wide ? reinterpret_cast<std::uintptr_t>(destination) : reads.size();
+        reads.push_back({ used, size, destination, key, wide });
+        put(std::uint32_t { wide ? 4u : 1u });
+        put(offset);
+        put(size);
+        if (wide)
+            put(key);
+        else
+            put(static_cast<std::uint32_t>(key));
         std::memset(view + used, 0, size);
         used += size;
     }
 
-    void read(std::uint32_t offset, std::uint32_t size, void* destination)
+    void write(std::uint32_t offset, std::uint32_t value)
     {
-        reads.push_back({ used, size, destination, false });
-        put32(1);
-        put32(offset);
-        put32(size);
-        put32(static_cast<std::uint32_t>(reads.size()));
-        std::memset(view + used, 0, size);
-        used += size;
+        put(std::uint32_t { 2 });
+        put(offset);
+        put(std::uint32_t { 4 });
+        put(value);
     }
 
-    void write(std::uint32_t offset, std::uint32_t size, void const* source)
-    {
-        put32(2);
-        put32(offset);
-        put32(size);
-        std::memcpy(view + used, source, size);
-        used += size;
-    }
-
-    // Sends the block; true when the server answered "processed". Each read's
-    // data is then copied to its buffer, provided the server left the
-    // record's header as it was written.
+    // Sends the block; true when the server answered "processed" and left
+    // every read's size and key as written. The data then goes to the buffers.
     bool process()
     {
-        put32(0);
-        IpcTransport::SendOutcome const outcome
-            = transport.send(server, message, atom, std::chrono::milliseconds(2000));
+        put(std::uint32_t { 0 });
+        IpcTransport::SendOutcome const outcome = transport.send(server, message, atom, std::chrono::seconds(2));
         if (!outcome.delivered || outcome.reply != 1)
             return false;
         for (Read const& queued : reads) {
-            std::uint32_t const size = load32(queued.position + 8);
-            std::uint32_t const header = queued.wide ? 20 : 16;
-            bool const addressKept
-                = !queued.wide || load64(queued.position + 12) == reinterpret_cast<std::uintptr_t>(queued.destination);
-            if (size != queued.size || !addressKept)
+            std::uint32_t size;
+            std::uint64_t key = 0;
+            std::memcpy(&size, view + queued.position + 8, 4);
+            std::memcpy(&key, view + queued.position + 12, queued.wide ? 8 : 4);
+            if (size != queued.size || key != queued.key)
                 return false;
-            std::memcpy(queued.destination, view + queued.position + header, size);
+            std::memcpy(queued.destination, view + queued.position + (queued.wide ? 20 : 16), size);
         }
         return true;
     }
@@ -109,25 +97,15 @@ private:
         std::size_t position;
         std::uint32_t size;
         void* destination;
+        std::uint64_t key;
         bool wide;
     };
 
-    void put32(std::uint32_t value)
+    template <typename T>
+    void put(T value)
     {
-        std::memcpy(view + used, &value, 4);
-        used += 4;
-    }
-    std::uint32_t load32(std::size_t at) const
-    {
-        std::uint32_t value;
-        std::memcpy(&value, view + at, 4);
-        return value;
-    }
-    std::uint64_t load64(std::size_t at) const
-    {
-        std::uint64_t value;
-        std::memcpy(&value, view + at, 8);
-        return value;
+        std::memcpy(view + used, &value, sizeof value);
+        used += sizeof value;
     }
 
     IpcTransport& transport;
