@@ -95,10 +95,13 @@ void AppWindow::saveWindowSettings()
     writeInt(services, profilePath, profileSection, "NoBorder", (host.style() & WindowStyle::Popup) != 0 ? 1 : 0);
 }
 
+// Between slow retries, the key tries again at once.
 void AppWindow::resetConnectionAttempts()
 {
-    if (link.connectionAttempts == LinkState::kMaxAttempts)
+    if (link.connectionAttempts == LinkState::kMaxAttempts) {
         link.connectionAttempts = 0;
+        link.nextAttemptAt.reset();
+    }
 }
 
 void AppWindow::toggleMenuBar()

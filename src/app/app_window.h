@@ -27,7 +27,8 @@ public:
     virtual bool createWindow(std::string_view title, int topmostMenuItem);
     // Geometry (only when left and top are 0 or more) and view flags.
     virtual void saveWindowSettings();
-    // If connectionAttempts equals the limit, re-arm the attempts.
+    // If connectionAttempts equals the limit, re-arm the attempts and make the
+    // next one at once.
     virtual void resetConnectionAttempts();
 
     virtual void paint() = 0;

@@ -89,9 +89,10 @@ constexpr std::array kAircraftReads = {
 
 } // namespace
 
-DataAcquisition::DataAcquisition(FsuipcLink& link, SimData& data)
+DataAcquisition::DataAcquisition(FsuipcLink& link, SimData& data, ConnectionTiming timing)
     : link(link)
     , data(data)
+    , timing(std::move(timing))
 {
 }
 
@@ -99,31 +100,61 @@ void DataAcquisition::acquire(LinkState& state)
 {
     connect(state);
     if (state.connected)
-        readCycle();
+        readCycle(state);
 }
 
 void DataAcquisition::connect(LinkState& state)
 {
-    if (state.connected || state.connectionAttempts >= LinkState::kMaxAttempts)
+    if (state.connected)
+        return;
+    ConnectionTiming::Clock::time_point const now = timing.now();
+    if (state.nextAttemptAt && now < *state.nextAttemptAt)
         return;
     FsuipcResult result;
     if (link.open(0, result)) {
         state.connected = true;
-    } else {
-        state.linkErrorText = fsuipcResultText(result);
-        ++state.connectionAttempts;
+        state.nextAttemptAt.reset();
+        exchangeWatch.linkOpened();
+        // Another server, or the same one restarted, may fly another aircraft.
+        oneTimeReadsPending = true;
+        return;
     }
+    state.linkErrorText = fsuipcResultText(result);
+    // The count stops at the limit, where the page says "Too many attempts..."
+    // and the C key re-arms it.
+    if (state.connectionAttempts < LinkState::kMaxAttempts)
+        ++state.connectionAttempts;
+    state.nextAttemptAt = now
+        + (state.connectionAttempts < LinkState::kMaxAttempts ? timing.attemptInterval : timing.slowRetryInterval);
 }
 
-void DataAcquisition::readCycle()
+void DataAcquisition::readCycle(LinkState& state)
 {
     queueReads();
     FsuipcResult result;
-    if (link.process(result) && oneTimeReadsPending)
+    bool const exchanged = link.process(result);
+    if (exchangeWatch.linkLost(exchanged, result)) {
+        dropLink(state, result);
+        return;
+    }
+    if (exchanged && oneTimeReadsPending)
         takeOneTimeReads();
     // After a failed exchange this reproduces the same values, unless the
     // CEPR mapping changed.
     deriveSimData(data, cepr);
+}
+
+// The page shows why the link went and starts afresh, with a full budget of
+// attempts; the first comes one attempt interval later, so the reason stays
+// on the screen at least that long.
+void DataAcquisition::dropLink(LinkState& state, FsuipcResult reason)
+{
+    link.close();
+    data = SimData {};
+    state.connected = false;
+    state.connectionAttempts = 0;
+    state.linkErrorText = fsuipcResultText(reason);
+    state.nextAttemptAt = timing.now() + timing.attemptInterval;
 }
 
 // Queuing results are not examined: a refused read simply delivers nothing.
@@ -147,11 +178,13 @@ void DataAcquisition::queueReads()
 }
 
 // The engine arrays hold four engines; a simulator reporting more shows four.
+// Until both values are plausible they are asked again, and the page draws
+// what they allow meanwhile.
 void DataAcquisition::takeOneTimeReads()
 {
     data.engineCount = std::min<std::uint16_t>(data.engineCount, SimData::kMaxEngines);
     data.poundsPerGallon = data.fuelWeightRaw / 256.0;
-    oneTimeReadsPending = false;
+    oneTimeReadsPending = data.engineCount == 0 || data.fuelWeightRaw == 0;
 }
 
 void DataAcquisition::setCeprMapping(double n1Idle, double n1Max, double eprMin, double eprMax)

@@ -108,18 +108,24 @@ TEST_F(AppWindowTest, AWindowThatCannotBeMadeReportsFailureAndStartsNothing)
     EXPECT_EQ(host.runningTimer, 0);
 }
 
-TEST_F(AppWindowTest, KeyCReArmsTheAttemptsOnlyAfterTheTwentiethFailure)
+TEST_F(AppWindowTest, KeyCReArmsTheAttemptsOnlyAfterTheTwentiethFailureAndTriesAtOnce)
 {
     TestAppWindow& window = createWindow();
+    auto const slowRetry = std::chrono::steady_clock::time_point {} + std::chrono::seconds(10);
     window.linkControl().connectionAttempts = 19;
+    window.linkControl().nextAttemptAt = slowRetry;
     window.onKeyDown('C');
     EXPECT_EQ(window.linkState().connectionAttempts, 19);
+    EXPECT_EQ(window.linkState().nextAttemptAt, slowRetry);
     window.linkControl().connectionAttempts = 20;
     window.onKeyDown('C');
     EXPECT_EQ(window.linkState().connectionAttempts, 0);
+    EXPECT_FALSE(window.linkState().nextAttemptAt);
     window.linkControl().connectionAttempts = 20;
+    window.linkControl().nextAttemptAt = slowRetry;
     EXPECT_TRUE(window.onCommand(MenuCommand::ConnectFsuipc));
     EXPECT_EQ(window.linkState().connectionAttempts, 0);
+    EXPECT_FALSE(window.linkState().nextAttemptAt);
 }
 
 TEST_F(AppWindowTest, KeysMAndFToggleMenuBarAndBorderBackAndForth)

@@ -26,12 +26,16 @@ std::vector<Request> engineReads(std::uint32_t i)
         read(0x08BE + 0x98 * i, 2), read(0x0918 + 0x98 * i, 8), read(0x08B2 + 0x98 * i, 2) };
 }
 
+using namespace std::chrono_literals;
+
 class DataAcquisitionTest : public ::testing::Test {
 protected:
     FakeIpcTransport transport;
     FsuipcLink link { transport, { std::chrono::milliseconds(1), 9, {}, {} } };
     SimData data;
-    DataAcquisition acquisition { link, data };
+    // The attempts' clock stands still unless a test moves it.
+    ConnectionTiming::Clock::time_point now {};
+    DataAcquisition acquisition { link, data, { 1000ms, 10000ms, [this] { return now; } } };
     LinkState state;
 
     void SetUp() override
@@ -47,6 +51,35 @@ protected:
     }
 
     std::vector<Request> const& lastBatch() const { return transport.batches.back(); }
+
+    // Frames of the given period until the clock has moved by span.
+    void runFor(std::chrono::milliseconds span, std::chrono::milliseconds period = 100ms)
+    {
+        for (auto end = now + span; now < end; now += period)
+            acquisition.acquire(state);
+    }
+
+    // Two frames: connected, with engine values.
+    void connectWithEngines()
+    {
+        acquisition.acquire(state);
+        acquisition.acquire(state);
+        ASSERT_TRUE(state.connected);
+        ASSERT_EQ(data.n1Percent[0], 85.0);
+    }
+
+    void expectDropped(char const* reason)
+    {
+        EXPECT_FALSE(state.connected);
+        EXPECT_FALSE(link.isOpen());
+        EXPECT_EQ(transport.liveViews, 0);
+        EXPECT_EQ(state.linkErrorText, reason);
+        EXPECT_EQ(state.connectionAttempts, 0);
+        // Nothing of the lost server is left to draw.
+        EXPECT_EQ(data.engineCount, 0);
+        EXPECT_EQ(data.n1Percent[0], 0.0);
+        EXPECT_EQ(data.totalFuelLbs, 0.0);
+    }
 };
 
 TEST_F(DataAcquisitionTest, TheFirstFrameReadsTheOneTimeValuesAndNoEngines)
@@ -87,37 +120,85 @@ TEST_F(DataAcquisitionTest, MoreThanFourEnginesAreHeldAsFour)
     EXPECT_EQ(lastBatch()[1 + 3 * 6], read(0x2300, 8));
 }
 
-TEST_F(DataAcquisitionTest, OneTimeReadsAreAskedAgainUntilAnExchangeSucceeds)
+TEST_F(DataAcquisitionTest, OneTimeReadsAreAskedAgainUntilTheyReadAsAnAircraft)
 {
-    FsuipcResult result;
-    state.connected = link.open(0, result);
-    ASSERT_TRUE(state.connected);
-    transport.failingSends = 9; // the first frame's exchange fails
+    // A simulator still loading: no engines yet, and no fuel weight.
+    transport.set<std::uint16_t>(0x0AEC, 0);
+    transport.set<std::uint16_t>(0x0AF4, 0);
     acquisition.acquire(state);
-    EXPECT_EQ(data.engineCount, 0);
-    EXPECT_EQ(data.poundsPerGallon, 0.0);
-
     acquisition.acquire(state);
+    EXPECT_TRUE(state.connected);
+    EXPECT_EQ(lastBatch().size(), 30u); // the one-time reads again, no engines
     EXPECT_EQ(lastBatch().front(), read(0x0AEC, 2));
-    EXPECT_EQ(data.engineCount, 2);
+
+    // The engines come first: their values are read while the fuel weight is
+    // still awaited.
+    transport.set<std::uint16_t>(0x0AEC, 2);
+    acquisition.acquire(state);
+    acquisition.acquire(state);
+    EXPECT_EQ(lastBatch().size(), 2u + 40);
+    EXPECT_EQ(data.n1Percent[0], 85.0);
+    EXPECT_EQ(data.centreLbs, 0.0);
+
+    transport.set<std::uint16_t>(0x0AF4, 1715);
+    acquisition.acquire(state);
     EXPECT_EQ(data.poundsPerGallon, 6.69921875);
     EXPECT_EQ(data.centreLbs, 6699.21875);
-
     acquisition.acquire(state);
     EXPECT_EQ(lastBatch().front(), read(0x0310, 8));
     EXPECT_EQ(lastBatch().size(), 40u);
+    // Read once, not followed: a later value is not taken.
+    transport.set<std::uint16_t>(0x0AEC, 3);
+    acquisition.acquire(state);
+    EXPECT_EQ(data.engineCount, 2);
 }
 
-TEST_F(DataAcquisitionTest, AFailedExchangeKeepsTheLastValues)
+TEST_F(DataAcquisitionTest, WhileTheFuelWeightIsAwaitedMoreThanFourEnginesAreStillHeldAsFour)
 {
-    acquisition.acquire(state);
-    acquisition.acquire(state);
-    transport.set<double>(0x2000, 20.0);
-    transport.failingSends = 9;
-    acquisition.acquire(state);
-    EXPECT_EQ(data.n1Percent[0], 85.0);
-    EXPECT_EQ(data.egtC[0], 860.0);
-    EXPECT_TRUE(state.connected);
+    transport.set<std::uint16_t>(0x0AF4, 0); // keeps the one-time reads pending
+    transport.set<std::uint16_t>(0x0AEC, 6);
+    for (int frame = 0; frame < 3; ++frame)
+        acquisition.acquire(state);
+    EXPECT_EQ(data.engineCount, 4);
+    EXPECT_EQ(lastBatch().size(), 2u + 1 + 4 * 6 + 27);
+}
+
+TEST_F(DataAcquisitionTest, OneSilentOrGarbledExchangeKeepsTheValuesAndTwoInARowDropTheLink)
+{
+    struct Fault {
+        char const* text;
+        void (*commit)(FakeIpcTransport&);
+        void (*heal)(FakeIpcTransport&);
+    };
+    for (Fault const& fault : {
+             Fault { "IPC timed out all retries", [](FakeIpcTransport& t) { t.failingSends = 9; },
+                 [](FakeIpcTransport& t) { t.failingSends = 0; } },
+             Fault { "IPC request contains bad data", [](FakeIpcTransport& t) { t.reply = 0; },
+                 [](FakeIpcTransport& t) { t.reply = 1; } },
+         }) {
+        SCOPED_TRACE(fault.text);
+        connectWithEngines();
+        transport.set<double>(0x2000, 20.0);
+        fault.commit(transport);
+        acquisition.acquire(state);
+        EXPECT_TRUE(state.connected);
+        EXPECT_EQ(data.n1Percent[0], 85.0);
+        EXPECT_EQ(data.egtC[0], 860.0);
+
+        // A good exchange in between starts the count again.
+        fault.heal(transport);
+        acquisition.acquire(state);
+        EXPECT_EQ(data.n1Percent[0], 20.0);
+        fault.commit(transport);
+        acquisition.acquire(state);
+        EXPECT_TRUE(state.connected);
+        fault.commit(transport);
+        acquisition.acquire(state);
+        expectDropped(fault.text);
+        fault.heal(transport);
+        transport.set<double>(0x2000, 85.0);
+        now += 1s;
+    }
 }
 
 TEST_F(DataAcquisitionTest, DerivedValuesFollowEveryExchange)
@@ -143,25 +224,33 @@ TEST_F(DataAcquisitionTest, DerivedValuesFollowEveryExchange)
     EXPECT_DOUBLE_EQ(data.cepr[0], 1.1 + 65.0 / 70.0 * 0.4);
 }
 
-TEST_F(DataAcquisitionTest, AFailedConnectionKeepsItsTextAndCountsUpToTwentyAttempts)
+TEST_F(DataAcquisitionTest, AttemptsComeOneASecondThenEveryTenSecondsAfterTheTwentieth)
 {
     transport.uipcmainPresent = false;
-    for (int frame = 0; frame < 25; ++frame)
-        acquisition.acquire(state);
-    EXPECT_FALSE(state.connected);
+    // Polling frames a millisecond apart make no more attempts than slow ones.
+    runFor(500ms, 1ms);
+    EXPECT_EQ(state.connectionAttempts, 1);
+    runFor(19500ms);
     EXPECT_EQ(state.connectionAttempts, 20);
+    EXPECT_EQ(transport.mappingNames.size(), 0u);
     EXPECT_EQ(state.linkErrorText, "Cannot link to FSUIPC or WideClient");
-    EXPECT_TRUE(transport.batches.empty());
 
-    // Re-armed, the next attempt is made and succeeds; the read cycle runs in the same frame.
-    transport.uipcmainPresent = true;
-    state.connectionAttempts = 0;
-    acquisition.acquire(state);
+    // The twentieth failed at 19 s; the slow retries come at 29 s and 39 s.
+    transport.fs98mainPresent = true;
+    transport.set<std::uint32_t>(0x3308, 0); // WideClient without its simulator
+    runFor(9900ms); // to 29.9 s
+    EXPECT_EQ(state.linkErrorText, "Maybe running on WideClient, but FS not running on Server, or wrong FSUIPC");
+    EXPECT_EQ(state.connectionAttempts, 20);
+    EXPECT_EQ(transport.mappingNames.size(), 1u);
+
+    transport.set<std::uint32_t>(0x3308, 0xFADE0008);
+    runFor(9100ms); // frames to 38.9 s
+    EXPECT_FALSE(state.connected);
+    acquisition.acquire(state); // at 39 s
     EXPECT_TRUE(state.connected);
-    EXPECT_EQ(state.connectionAttempts, 0);
-    EXPECT_EQ(data.engineCount, 2);
-    acquisition.acquire(state);
-    EXPECT_EQ(transport.mappingNames.size(), 1u); // never opened again
+    EXPECT_EQ(data.engineCount, 2); // the read cycle runs in the frame that connects
+    runFor(10s);
+    EXPECT_EQ(transport.mappingNames.size(), 2u); // never opened again while it works
 }
 
 TEST_F(DataAcquisitionTest, ARejectedServerShowsItsOwnText)

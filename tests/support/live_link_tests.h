@@ -10,6 +10,7 @@
 #include "sim/data_acquisition.h"
 #include "sim/fsuipc_link.h"
 #include "sim_process.h"
+#include "support/wide_read_client.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +31,39 @@ using namespace std::chrono_literals;
 constexpr FsuipcTiming kTiming { 2000ms, 9, 5ms, 1ms };
 // For the silent server only: nine quick timeouts.
 constexpr FsuipcTiming kQuickTimeouts { 100ms, 9, 5ms, 1ms };
+// For a server made silent after a good start: short enough to keep the test
+// quick, long enough that a good answer on a busy machine is never missed.
+constexpr FsuipcTiming kShortTimeouts { 500ms, 9, 5ms, 1ms };
 // Scenario seconds per real second small enough to hold a moment still.
 constexpr char const* kFrozen = "0.00001";
+
+// The display's frames over a link of their own, on a clock the test moves:
+// no test waits for the real pacing of the connection attempts.
+struct Frames {
+    Frames(IpcTransport& transport, FsuipcTiming linkTiming, ConnectionTiming pacing = {})
+        : link(transport, linkTiming)
+        , acquisition(link, data, { pacing.attemptInterval, pacing.slowRetryInterval, [this] { return now; } })
+    {
+    }
+
+    void run(int count = 1)
+    {
+        for (int frame = 0; frame < count; ++frame)
+            acquisition.acquire(state);
+    }
+    // One frame, after the clock has moved by span.
+    void after(std::chrono::milliseconds span)
+    {
+        now += span;
+        run();
+    }
+
+    ConnectionTiming::Clock::time_point now {};
+    FsuipcLink link;
+    SimData data;
+    LinkState state;
+    DataAcquisition acquisition;
+};
 
 inline std::string buildDirectory()
 {
@@ -323,11 +355,177 @@ TYPED_TEST_P(LiveLink, AFullQueueIsCode15AndTheQueuedBatchStillGoes)
     EXPECT_EQ(version, 0x49740000u);
 }
 
+TYPED_TEST_P(LiveLink, ARestartedServerIsFoundAgainWithoutAKeyAndItsEngineCountReadAfresh)
+{
+    this->startSim({ "--at", "150", "--time-scale", kFrozen });
+    Frames frames(*this->transport, kTiming);
+    frames.run(2);
+    ASSERT_TRUE(frames.state.connected) << frames.state.linkErrorText;
+    EXPECT_EQ(frames.data.engineCount, 2);
+    EXPECT_NEAR(frames.data.n1Percent[0], 88.5, 0.01);
+
+    this->sim.stop();
+    // From the next frame on: the not-connected screen, never the last values.
+    for (int frame = 0; frame < 3; ++frame) {
+        frames.run();
+        EXPECT_FALSE(frames.state.connected);
+        EXPECT_EQ(frames.data.engineCount, 0);
+        EXPECT_EQ(frames.data.n1Percent[0], 0.0);
+        EXPECT_EQ(frames.data.totalFuelKg, 0.0);
+    }
+    EXPECT_EQ(frames.state.linkErrorText, "IPC sendmessage failed all retries");
+    EXPECT_EQ(frames.state.connectionAttempts, 0);
+    frames.after(1s);
+    EXPECT_EQ(frames.state.linkErrorText, "Cannot link to FSUIPC or WideClient");
+    EXPECT_EQ(frames.state.connectionAttempts, 1);
+
+    // The simulator comes back with another aircraft.
+    this->startSim({ "--at", "150", "--time-scale", kFrozen, "--set", "0x0AEC:u16=4" });
+    frames.after(1s);
+    ASSERT_TRUE(frames.state.connected) << frames.state.linkErrorText;
+    EXPECT_EQ(frames.data.engineCount, 4);
+    frames.run();
+    EXPECT_NEAR(frames.data.n1Percent[0], 88.5, 0.01);
+    EXPECT_NEAR(frames.data.totalFuelKg, 1883.9 + 2 * 5392.0 + 2 * 690, 1.0);
+}
+
+TYPED_TEST_P(LiveLink, AServerTurningFaultyEndsOnTheNotConnectedScreenWithItsTextAndAGoodOneIsFoundAgain)
+{
+    struct Fault {
+        std::vector<std::string> options;
+        char const* text;
+        FsuipcTiming timing;
+    };
+    for (Fault const& fault : {
+             Fault { { "--no-answer" }, "IPC timed out all retries", kShortTimeouts },
+             Fault { { "--reply", "0" }, "IPC request contains bad data", kTiming },
+             Fault { { "--corrupt", "marker" }, "IPC request contains bad data", kTiming },
+             Fault { { "--corrupt", "size" }, "IPC request contains bad data", kTiming },
+             Fault { { "--corrupt", "destination" }, "IPC request contains bad data", kTiming },
+         }) {
+        SCOPED_TRACE(fault.options.front() + " " + fault.options.back());
+        // Three good exchanges: the handshake and two frames.
+        std::vector<std::string> arguments { "--at", "150", "--time-scale", kFrozen, "--faults-after", "3" };
+        arguments.insert(arguments.end(), fault.options.begin(), fault.options.end());
+        this->startSim(arguments);
+        Frames frames(*this->transport, fault.timing);
+        frames.run(2);
+        ASSERT_TRUE(frames.state.connected) << frames.state.linkErrorText;
+        EXPECT_NEAR(frames.data.n1Percent[0], 88.5, 0.01);
+        // One bad exchange among good ones keeps the page...
+        frames.run();
+        EXPECT_TRUE(frames.state.connected);
+        EXPECT_NEAR(frames.data.n1Percent[0], 88.5, 0.01);
+        // ...the second in a row gives the link up.
+        frames.run();
+        EXPECT_FALSE(frames.state.connected);
+        EXPECT_EQ(frames.state.linkErrorText, fault.text);
+        EXPECT_EQ(frames.data.n1Percent[0], 0.0);
+        this->sim.stop();
+
+        this->startSim({ "--at", "150", "--time-scale", kFrozen });
+        frames.after(1s);
+        EXPECT_TRUE(frames.state.connected) << frames.state.linkErrorText;
+        frames.run();
+        EXPECT_NEAR(frames.data.n1Percent[0], 88.5, 0.01);
+        frames.link.close();
+        this->sim.stop();
+    }
+}
+
+TYPED_TEST_P(LiveLink, AServerFaultyFromTheFirstFrameNeverShowsAConnectedPage)
+{
+    this->startSim({ "--at", "150", "--time-scale", kFrozen, "--faults-after", "1", "--reply", "0" });
+    Frames frames(*this->transport, kTiming);
+    frames.run();
+    EXPECT_FALSE(frames.state.connected);
+    EXPECT_EQ(frames.state.linkErrorText, "IPC request contains bad data");
+    EXPECT_EQ(frames.data.totalFuelKg, 0.0);
+    // Every later attempt fails in its handshake, with the same text.
+    frames.after(1s);
+    EXPECT_FALSE(frames.state.connected);
+    EXPECT_EQ(frames.state.linkErrorText, "IPC request contains bad data");
+    EXPECT_EQ(frames.state.connectionAttempts, 1);
+}
+
+TYPED_TEST_P(LiveLink, AnEngineCountOfZeroAtFirstIsReadAgainUntilTheEnginesAppear)
+{
+    auto const file = std::filesystem::temp_directory_path()
+        / ("tarnex-late-engines-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count())
+            + ".txt");
+    std::ofstream(file) << "0 engines=0 n1=50 n2=60 on_ground=1\n1.0 engines=2\n";
+    // The engines appear five seconds after the start.
+    this->startSim({ "--scenario", file.string(), "--time-scale", "0.2" });
+    Frames frames(*this->transport, kTiming);
+    frames.run();
+    ASSERT_TRUE(frames.state.connected) << frames.state.linkErrorText;
+    EXPECT_LT(frames.data.simTime, 1.0);
+    EXPECT_EQ(frames.data.engineCount, 0);
+    auto const deadline = std::chrono::steady_clock::now() + 60s;
+    while (frames.data.engineCount == 0 && std::chrono::steady_clock::now() < deadline) {
+        this->transport->sleep(10ms);
+        frames.run();
+    }
+    std::filesystem::remove(file);
+    EXPECT_EQ(frames.data.engineCount, 2);
+    frames.run();
+    EXPECT_NEAR(frames.data.n1Percent[0], 50.0, 0.01);
+    EXPECT_NEAR(frames.data.n2Percent[1], 60.0, 0.01);
+    EXPECT_NE(frames.data.poundsPerGallon, 0.0);
+}
+
+TYPED_TEST_P(LiveLink, ADisplayStartedBeforeTheSimulatorFindsItWithoutAKey)
+{
+    // Attempts every half second and slow retries every two, on the test's clock.
+    Frames frames(*this->transport, kTiming, { 500ms, 2s });
+    for (int frame = 0; frame < 150; ++frame) // 15 s of frames
+        frames.after(100ms);
+    EXPECT_EQ(frames.state.connectionAttempts, 20);
+    EXPECT_EQ(frames.state.linkErrorText, "Cannot link to FSUIPC or WideClient");
+
+    this->startSim({ "--at", "150", "--time-scale", kFrozen });
+    int framesToConnect = 0;
+    while (!frames.state.connected && framesToConnect < 50) {
+        frames.after(100ms);
+        ++framesToConnect;
+    }
+    EXPECT_TRUE(frames.state.connected) << frames.state.linkErrorText;
+    EXPECT_LE(framesToConnect, 20); // by the next slow retry
+    frames.run();
+    EXPECT_NEAR(frames.data.n1Percent[0], 88.5, 0.01);
+}
+
+TYPED_TEST_P(LiveLink, A64BitClientsWideReadsAreServedBesideOrdinaryRecords)
+{
+    this->startSim({ "--at", "150", "--time-scale", kFrozen });
+    WideReadClient client(*this->transport);
+    ASSERT_TRUE(client.open());
+    std::uint32_t serverVersion = 0, simulatorVersion = 0, stored = 0;
+    std::uint16_t engines = 0;
+    double n1 = 0;
+    client.read(0x3304, 4, &serverVersion, true);
+    client.read(0x3308, 4, &simulatorVersion, false);
+    client.write(0x6100, 0xC0FFEE);
+    client.read(0x6100, 4, &stored, true);
+    client.read(0x0AEC, 2, &engines, true);
+    client.read(0x2000, 8, &n1, true);
+    ASSERT_TRUE(client.process());
+    EXPECT_EQ(serverVersion, 0x49740000u);
+    EXPECT_EQ(simulatorVersion, 0xFADE0008u);
+    EXPECT_EQ(stored, 0xC0FFEEu);
+    EXPECT_EQ(engines, 2);
+    EXPECT_NEAR(n1, 88.5, 0.01);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(LiveLink, OpensAndReadsTheDemoFlightAtTakeOff,
     FlapsTravelAtTheSurfaceRateAfterTheLeverMoves, AStaticServerHoldsEverythingButItsVersionsAtZero,
     AKeyframeFileIsInterpolated, PinnedValuesWinAndWritesAreStored, OpenWhileOpenIsCode1, NoServerIsCode2,
     AnOldServerIsCode7AndCode14WhenFoundAsFs98Main, CallsAfterCloseAreCode9AndAnEmptyProcessCode10,
     ASilentServerTimesOutAllRetriesAsCode11, AServerThatWentAwayIsCode12, AReplyOtherThanProcessedIsCode13,
-    CorruptedRecordsAreCode13WithNoWriteOutsideADestination, AFullQueueIsCode15AndTheQueuedBatchStillGoes);
+    CorruptedRecordsAreCode13WithNoWriteOutsideADestination, AFullQueueIsCode15AndTheQueuedBatchStillGoes,
+    ARestartedServerIsFoundAgainWithoutAKeyAndItsEngineCountReadAfresh,
+    AServerTurningFaultyEndsOnTheNotConnectedScreenWithItsTextAndAGoodOneIsFoundAgain,
+    AServerFaultyFromTheFirstFrameNeverShowsAConnectedPage, AnEngineCountOfZeroAtFirstIsReadAgainUntilTheEnginesAppear,
+    ADisplayStartedBeforeTheSimulatorFindsItWithoutAKey, A64BitClientsWideReadsAreServedBesideOrdinaryRecords);
 
 } // namespace live_link

@@ -81,7 +81,7 @@ int runIpcBench(std::span<char const* const> args)
                 std::vector<double> trips(static_cast<std::size_t>(requests));
                 for (double& trip : trips) {
                     Clock::time_point const start = Clock::now();
-                    acquisition.readCycle();
+                    acquisition.readCycle(state);
                     trip = microseconds(Clock::now() - start);
                 }
                 std::sort(trips.begin(), trips.end());

@@ -8,8 +8,25 @@ namespace {
 constexpr std::uint32_t kEndMarker = 0;
 constexpr std::uint32_t kReadMarker = 1;
 constexpr std::uint32_t kWriteMarker = 2;
+// A read from a 64-bit client: its destination field is 8 bytes wide.
+constexpr std::uint32_t kWideReadMarker = 4;
 constexpr std::size_t kReadHeaderSize = 16;
 constexpr std::size_t kWriteHeaderSize = 12;
+constexpr std::size_t kWideReadHeaderSize = 20;
+
+std::size_t headerSize(std::uint32_t marker)
+{
+    switch (marker) {
+    case kReadMarker:
+        return kReadHeaderSize;
+    case kWriteMarker:
+        return kWriteHeaderSize;
+    case kWideReadMarker:
+        return kWideReadHeaderSize;
+    default:
+        return 0;
+    }
+}
 
 std::uint32_t loadU32(std::byte const* at)
 {
@@ -41,9 +58,7 @@ bool walkRecords(std::span<std::byte> block, Visit visit)
         std::uint32_t const marker = loadU32(block.data() + position);
         if (marker == kEndMarker)
             return true;
-        std::size_t const header = marker == kReadMarker ? kReadHeaderSize
-            : marker == kWriteMarker                    ? kWriteHeaderSize
-                                                        : 0;
+        std::size_t const header = headerSize(marker);
         if (header == 0 || block.size() - position < header)
             return false;
         std::uint32_t const offset = loadU32(block.data() + position + 4);
@@ -63,10 +78,10 @@ bool serveRequestBlock(std::span<std::byte> block, OffsetSpace& space)
         return false;
     // The block lives in shared memory: the second walk checks every bound again.
     return walkRecords(block, [&](Record const& record) {
-        if (record.marker == kReadMarker)
-            space.read(record.offset, record.data);
-        else
+        if (record.marker == kWriteMarker)
             space.write(record.offset, record.data);
+        else
+            space.read(record.offset, record.data);
     });
 }
 
@@ -74,7 +89,7 @@ void corruptLastRead(std::span<std::byte> block, Corruption corruption)
 {
     std::byte* last = nullptr;
     walkRecords(block, [&](Record const& record) {
-        if (record.marker == kReadMarker)
+        if (record.marker != kWriteMarker)
             last = block.data() + record.position;
     });
     if (!last)

@@ -6,8 +6,9 @@
 #include <span>
 
 // The server side of a request block: read records (marker 1: offset, size,
-// the client's destination key, data area) and write records (marker 2:
-// offset, size, data), back to back, ended by a zero marker. The block comes
+// the client's 4-byte destination key, data area; marker 4, from 64-bit
+// clients: the same with an 8-byte key) and write records (marker 2: offset,
+// size, data), back to back, ended by a zero marker. The block comes
 // from another process, so every marker, size and offset is checked before it
 // is used.
 

@@ -21,6 +21,14 @@ public:
         position += size;
         return at;
     }
+    // A 64-bit client's read: an 8-byte destination after offset and size.
+    std::size_t wideRead(std::uint32_t offset, std::uint32_t size, std::uint64_t destination)
+    {
+        std::size_t const at = put({ 4, offset, size, static_cast<std::uint32_t>(destination),
+            static_cast<std::uint32_t>(destination >> 32) });
+        position += size;
+        return at;
+    }
     std::size_t write(std::uint32_t offset, std::uint32_t value)
     {
         std::size_t const at = put({ 2, offset, 4 });
@@ -72,6 +80,27 @@ TEST(SimRequestBlock, ServesReadsAndWritesInOrder)
     EXPECT_EQ(stored(space, 0x4000), 77u);
 }
 
+TEST(SimRequestBlock, WideReadsMixWithNarrowReadsAndWrites)
+{
+    OffsetSpace space;
+    space.put<std::uint32_t>(0x3304, 0x49740000);
+    space.put<std::uint16_t>(0x0AEC, 2);
+    Block block;
+    std::uint64_t const destination = 0x00007FF6'12345678;
+    std::size_t const wide = block.wideRead(0x3304, 4, destination);
+    block.write(0x4000, 77);
+    std::size_t const narrow = block.read(0x0AEC, 2);
+    std::size_t const wideAfterWrite = block.wideRead(0x4000, 4, destination + 8);
+    ASSERT_TRUE(serveRequestBlock(block.span(), space));
+    EXPECT_EQ(block.u32(wide + 20), 0x49740000u);
+    EXPECT_EQ(block.u32(narrow + 16) & 0xFFFF, 2u);
+    EXPECT_EQ(block.u32(wideAfterWrite + 20), 77u);
+    // The client's destinations come back as they went.
+    EXPECT_EQ(block.u32(wide + 12), 0x12345678u);
+    EXPECT_EQ(block.u32(wide + 16), 0x00007FF6u);
+    EXPECT_EQ(block.u32(wideAfterWrite + 12), 0x12345680u);
+}
+
 TEST(SimRequestBlock, AMalformedBlockIsRefusedWithNothingApplied)
 {
     struct Case {
@@ -84,6 +113,12 @@ TEST(SimRequestBlock, AMalformedBlockIsRefusedWithNothingApplied)
              Case { "size that wraps", [](Block& b, std::size_t at) { b.setU32(at + 8, 0xFFFFFFF0); } },
              Case { "offset past the space", [](Block& b, std::size_t at) { b.setU32(at + 4, 0xFFFE); } },
              Case { "offset that wraps", [](Block& b, std::size_t at) { b.setU32(at + 4, 0xFFFFFFFF); } },
+             // A wide read's data starts 4 bytes later: one byte short of the block.
+             Case { "wide read past the block",
+                 [](Block& b, std::size_t at) {
+                     b.setU32(at, 4);
+                     b.setU32(at + 8, static_cast<std::uint32_t>(0x8000 - at - 20 + 1));
+                 } },
          }) {
         SCOPED_TRACE(broken.what);
         OffsetSpace space;
@@ -107,6 +142,11 @@ TEST(SimRequestBlock, ABlockWithoutEndMarkerIsRefused)
     // A block shorter than a header.
     std::vector<std::byte> tiny(3);
     EXPECT_FALSE(serveRequestBlock(tiny, space));
+    // A wide read whose header is cut off by the end of the block.
+    std::vector<std::byte> cut(16);
+    std::uint32_t const wideHeader[] = { 4, 0x3304, 0, 0 };
+    std::memcpy(cut.data(), wideHeader, sizeof wideHeader);
+    EXPECT_FALSE(serveRequestBlock(cut, space));
 }
 
 TEST(SimRequestBlock, ReadsAtTheTopOfTheSpaceFitExactly)
