@@ -147,6 +147,14 @@ bool applyValue(SimOptions& options, std::string_view option, std::string_view v
         if (!parseDouble(value, number) || number <= 0)
             return bad("a number above 0");
         options.timeScale = number;
+    } else if (option == "--record") {
+        if (value.empty())
+            return bad("a file name");
+        options.recordFile = value;
+    } else if (option == "--record-rate") {
+        if (!parseDouble(value, number) || number <= 0)
+            return bad("a number of moments a second above 0");
+        options.recordRate = number;
     } else if (option == "--reply") {
         if (!parseInteger(value, integer) || integer < 0 || integer > 0xFFFFFFFFLL)
             return bad("a 32-bit unsigned number");
@@ -164,8 +172,18 @@ bool applyValue(SimOptions& options, std::string_view option, std::string_view v
 
 constexpr std::string_view kValueOptions[] = {
     "--class", "--scenario", "--set", "--duration", "--at", "--time-scale", "--reply", "--corrupt", "--faults-after",
-    "--source", "--datarefs",
+    "--source", "--datarefs", "--record", "--record-rate",
 };
+
+// A recording needs a flight to record: a scenario that moves, or a source.
+bool checkRecording(SimOptions const& options, bool rateGiven, std::string& error)
+{
+    if (rateGiven && options.recordFile.empty())
+        error = "--record-rate goes with --record.";
+    else if (!options.recordFile.empty() && !options.source && options.scenario == "static")
+        error = "--scenario static serves no flight to record; give demo, a file or --source.";
+    return error.empty();
+}
 
 // A simulator relayed live replaces the scenario; datarefs are X-Plane's.
 bool checkSource(SimOptions& options, bool scenarioGiven, std::string const& datarefFile, std::string& error)
@@ -186,6 +204,7 @@ std::optional<SimOptions> parseSimOptions(std::span<char const* const> args, std
 {
     SimOptions options;
     bool scenarioGiven = false;
+    bool rateGiven = false;
     std::string datarefFile;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view const option = args[i];
@@ -205,8 +224,9 @@ std::optional<SimOptions> parseSimOptions(std::span<char const* const> args, std
             return std::nullopt;
         }
         scenarioGiven = scenarioGiven || option == "--scenario";
+        rateGiven = rateGiven || option == "--record-rate";
     }
-    if (!checkSource(options, scenarioGiven, datarefFile, error))
+    if (!checkSource(options, scenarioGiven, datarefFile, error) || !checkRecording(options, rateGiven, error))
         return std::nullopt;
     return options;
 }
@@ -225,6 +245,11 @@ Serves the FSUIPC protocol as a simulator stand-in until interrupted.
   --set OFF:TYPE=VALUE        pin a value: OFF hexadecimal, TYPE u8, u16, u32,
                               i32 or f64; repeatable; pinned values always win
   --duration SECONDS          stop after this long
+  --record FILE               write what is served, from any scenario or
+                              source, to FILE as a keyframe file that
+                              --scenario FILE plays back
+  --record-rate HZ            record at most HZ moments per scenario second
+                              (default 10)
 
 Relaying a live simulator instead of a scenario (Linux; see README-bridge.md):
   --source xplane[:HOST[:PORT]]

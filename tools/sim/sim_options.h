@@ -34,6 +34,8 @@ struct SimOptions {
     double startAt = 0; // scenario seconds at start
     double timeScale = 1;
     FaultOptions faults;
+    std::string recordFile; // where to record what is served; none when empty
+    double recordRate = 10; // recorded moments per scenario second, at most
     bool help = false;
 };
 
