@@ -63,7 +63,8 @@ compared=0
 for wanted in 284 291 296 303 309; do
   moment=$(awk -v w="$wanted" '!/^#/ && NF && $1 >= w { print $1; exit }' "$work/flight.txt")
   [ -n "$moment" ] || fail "no recorded moment after $wanted s"
-  draw_at "$work/live-$wanted.log" --at "$moment"
+  # The demo as it was served while being recorded.
+  draw_at "$work/live-$wanted.log" --at "$moment" --record "$work/scratch.txt"
   draw_at "$work/replay-$wanted.log" --scenario "$work/flight.txt" --at "$moment"
   grep -q "Cannot link" "$work/live-$wanted.log" && fail "the display was not linked at $moment s"
   cmp -s "$work/live-$wanted.log" "$work/replay-$wanted.log" \

@@ -4,16 +4,24 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace {
 
 // Every value as it was served: the shortest text that reads back as the same
-// number, so a moment played back is the moment recorded.
+// number, so a moment played back is the moment recorded. Rounded values make
+// short texts.
 void writeNumber(std::ostream& out, double value)
 {
     char text[32];
     auto const result = std::to_chars(std::begin(text), std::end(text), value);
     out.write(text, result.ptr - text);
+}
+
+double roundedTo(double value, int decimals)
+{
+    double const scale = std::pow(10.0, decimals);
+    return std::round(value * scale) / scale + 0.0; // + 0.0: no "-0" in the file
 }
 
 // The state's values in the recorder's column order.
@@ -44,6 +52,17 @@ ScenarioRecorder::ScenarioRecorder(std::ostream& out, double rate)
     out << "# Recorded by tarnex-sim; play it back with tarnex-sim --scenario FILE.\n" << std::flush;
 }
 
+AircraftState ScenarioRecorder::rounded(AircraftState state)
+{
+    for (AircraftValue const& value : kAircraftValues)
+        state.*value.member = roundedTo(state.*value.member, value.decimals);
+    for (EngineState& engine : state.engine) {
+        for (EngineValue const& value : kEngineValues)
+            engine.*value.member = roundedTo(engine.*value.member, value.decimals);
+    }
+    return state;
+}
+
 ScenarioRecorder::~ScenarioRecorder()
 {
     finish();
@@ -53,7 +72,7 @@ bool ScenarioRecorder::record(double seconds, AircraftState const& state)
 {
     if (started && seconds - lastMoment < interval)
         return static_cast<bool>(out);
-    takeMoment(seconds, valuesOf(state));
+    takeMoment(seconds, valuesOf(rounded(state)));
     return static_cast<bool>(out);
 }
 

@@ -24,8 +24,14 @@ public:
     ScenarioRecorder(ScenarioRecorder const&) = delete;
     ScenarioRecorder& operator=(ScenarioRecorder const&) = delete;
 
-    // Takes the aircraft at scenario time seconds, unless the last moment taken
-    // is less than 1/rate seconds before. False once a line cannot be written.
+    // The aircraft with each value kept to the places a recording keeps. A
+    // server that records serves this, so that the replay serves exactly what
+    // the display was shown.
+    static AircraftState rounded(AircraftState state);
+
+    // Takes the aircraft, rounded, at scenario time seconds, unless the last
+    // moment taken is less than 1/rate seconds before. False once a line
+    // cannot be written.
     bool record(double seconds, AircraftState const& state);
 
     // Writes the moment still held back. False if any line could not be written.

@@ -50,7 +50,9 @@ void SimServer::advanceScenario()
         return;
     lastAdvance = now;
     double const seconds = startAt + timeScale * std::chrono::duration<double>(now - started).count();
-    AircraftState const state = live ? live->latest() : scenario->stateAt(seconds);
+    AircraftState state = live ? live->latest() : scenario->stateAt(seconds);
+    if (recorder)
+        state = ScenarioRecorder::rounded(state);
     encodeAircraft(state, space);
     if (recorder && !recorder->record(seconds, state)) {
         std::cerr << "The recording file can no longer be written; recording stopped, serving goes on.\n";
