@@ -5,9 +5,9 @@
 # from its own --help, and the Debian copyright and changelog).
 # Windows: one flat folder, as a .zip unpacks: the three programs, the
 # layouts and a README.txt.
-# Debian looks for the copyright and changelog under the package's name.
-set(CMAKE_INSTALL_DOCDIR share/doc/tarnex CACHE PATH "Documentation folder")
 include(GNUInstallDirs)
+# Debian looks for the copyright and changelog under the package's name.
+set(TARNEX_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/tarnex)
 
 set(TARNEX_PROGRAMS tarnex tarnex-sim tarnex-layout)
 
@@ -28,7 +28,7 @@ install(FILES
     ${PROJECT_SOURCE_DIR}/tools/sim/README-bridge.md
     ${PROJECT_SOURCE_DIR}/tools/sim/README-scenario.md
     ${PROJECT_SOURCE_DIR}/packaging/linux/copyright
-  DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  DESTINATION ${TARNEX_DOCDIR})
 
 set(GENERATED ${PROJECT_BINARY_DIR}/install)
 
@@ -85,6 +85,6 @@ add_custom_command(OUTPUT ${CHANGELOG}
   COMMAND ${TARNEX_GZIP} -9nf ${GENERATED}/changelog
   DEPENDS ${PROJECT_SOURCE_DIR}/packaging/linux/changelog
   VERBATIM)
-install(FILES ${CHANGELOG} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${CHANGELOG} DESTINATION ${TARNEX_DOCDIR})
 
 add_custom_target(tarnex_install_files ALL DEPENDS ${ICON_FILES} ${MAN_PAGES} ${CHANGELOG})

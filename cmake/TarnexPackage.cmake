@@ -17,10 +17,10 @@ else()
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   # The libraries' packages, as dpkg-shlibdeps finds them from the binaries.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  set(CPACK_DEBIAN_PACKAGE_SECTION games)
+  set(CPACK_DEBIAN_PACKAGE_SECTION misc)
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-  set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Tarnex draws the Engine/Warning Display of an A320 with CFM engines in a
+  # The extended description; the synopsis above comes first by itself.
+  set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tarnex draws the Engine/Warning Display of an A320 with CFM engines in a
 window of its own, fed live from a flight simulator through the FSUIPC
 protocol. tarnex-sim stands in for the simulator (a demo flight, keyframe
 files, recorded flights) and relays X-Plane or FlightGear to the display.")
