@@ -43,10 +43,13 @@ done
 stop_sim
 awk -v t="$(last_time "$work/flight.txt")" 'BEGIN { exit !(t >= 310) }' || fail "the recording stops at $(last_time "$work/flight.txt") s"
 
-# One line per moment, no moment closer than a tenth of a second to the last,
-# and after the first line only what changed.
+# One line per moment, no moment closer than a tenth of a second to the one
+# before (but the last, the moment the display saw last), and after the first
+# line only what changed.
 awk '!/^#/ && NF {
-       if (n && $1 - t < 0.1 - 1e-9) { print "moments too close: " t " and " $1; bad = 1 }
+       if (n && $1 - t < 0.1 - 1e-9) close_pair = t " and " $1; else close_pair = ""
+       if (previous_close != "") { print "moments too close: " previous_close; bad = 1 }
+       previous_close = close_pair
        t = $1; n++
        if (n == 1) first = NF; else if (NF >= first) { print "a full line after the first: " $0; bad = 1 }
      } END { exit bad }' "$work/flight.txt" || fail "the recording breaks its format"

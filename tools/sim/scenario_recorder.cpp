@@ -70,14 +70,21 @@ ScenarioRecorder::~ScenarioRecorder()
 
 bool ScenarioRecorder::record(double seconds, AircraftState const& state)
 {
-    if (started && seconds - lastMoment < interval)
+    if (started && seconds - lastMoment < interval) {
+        skipped.emplace(seconds, state);
         return static_cast<bool>(out);
+    }
+    skipped.reset();
     takeMoment(seconds, valuesOf(rounded(state)));
     return static_cast<bool>(out);
 }
 
 bool ScenarioRecorder::finish()
 {
+    if (skipped) {
+        takeMoment(skipped->first, valuesOf(rounded(skipped->second)));
+        skipped.reset();
+    }
     writeLine(lastMoment, heldBack);
     heldBack.clear();
     return static_cast<bool>(out);

@@ -3,8 +3,10 @@
 #include "aircraft_state.h"
 
 #include <cstddef>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Writes the moments a server serves as a keyframe scenario that plays them
@@ -34,7 +36,9 @@ public:
     // cannot be written.
     bool record(double seconds, AircraftState const& state);
 
-    // Writes the moment still held back. False if any line could not be written.
+    // Takes the last moment skipped for being too soon, so that the recording
+    // ends as the display last saw it, and writes the moment still held back.
+    // False if any line could not be written.
     bool finish();
 
 private:
@@ -59,4 +63,5 @@ private:
     bool started = false;
     double lastMoment = 0;
     std::vector<Change> heldBack; // the changes at lastMoment, not yet written
+    std::optional<std::pair<double, AircraftState>> skipped; // the last moment too soon to take
 };

@@ -1,9 +1,12 @@
 #include "bridge_test_support.h"
 #include "fake_xplane.h"
+#include "keyframe_scenario.h"
 
 #include <cmath>
+#include <fstream>
 #include <limits>
 #include <regex>
+#include <sstream>
 
 using namespace bridge_test;
 
@@ -83,7 +86,8 @@ TEST_F(XPlaneBridge, ServesTheSimulatorsValuesInTheDisplaysOffsets)
     };
     for (Setting const& setting : settings)
         xplane.set(setting.dataref, setting.value);
-    startBridge();
+    // Recording on: what the display is served is what the recording holds.
+    startBridge({ "--record", bridge.file("flight.txt") });
     ASSERT_TRUE(displayReadsN1(85.5)) << bridge.errors();
     EXPECT_TRUE(eventually([&] { return xplane.subscriptionCount() == kDefaultBindings; }));
 
@@ -117,6 +121,24 @@ TEST_F(XPlaneBridge, ServesTheSimulatorsValuesInTheDisplaysOffsets)
     EXPECT_EQ(data.autobrake, 3);
     EXPECT_EQ(data.pushbackState, 3u);
     EXPECT_EQ(data.simTime, 1234.5);
+
+    bridge.stop();
+    std::ifstream file(bridge.file("flight.txt"));
+    std::ostringstream text;
+    text << file.rdbuf();
+    std::string error;
+    std::optional<KeyframeScenario> const replay = KeyframeScenario::parse(text.str(), "flight.txt", error);
+    ASSERT_TRUE(replay) << error << text.str();
+    AircraftState const relayed = replay->stateAt(1e6);
+    EXPECT_EQ(relayed.engine[0].n1, 85.5);
+    EXPECT_EQ(relayed.engine[1].egt, 430.0);
+    EXPECT_EQ(relayed.engine[0].fuelFlow, 2700.0);
+    EXPECT_EQ(relayed.fuelCentre, 20000.0);
+    EXPECT_EQ(relayed.flapDetent, 3.75);
+    EXPECT_EQ(relayed.flapAngle, 20.0);
+    EXPECT_EQ(relayed.slatAngle, 27.0);
+    EXPECT_EQ(relayed.exits, 4.0);
+    EXPECT_EQ(relayed.autobrake, 3.0);
 }
 
 TEST_F(XPlaneBridge, KeepsAnsweringThroughSilenceAndSubscribesAgainAfterARestart)
