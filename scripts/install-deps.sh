@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix wine wine64
   xvfb xauth xdotool x11-apps imagemagick
   clang libclang-rt-14-dev
+  help2man dpkg-dev lintian man-db unzip
 )
 
 missing=()

@@ -23,10 +23,23 @@ T scaled(double value)
     return static_cast<T>(bounded);
 }
 
-std::uint32_t tankLevel(double kilograms, std::uint32_t capacityGallons)
+// A tank's level and the capacity it is served with. A live aircraft may carry
+// more in a tank than an A320 holds: such a tank is served with a capacity that
+// holds its fuel, so that the quantity the display computes from level and
+// capacity stays true instead of reading full.
+void encodeTank(OffsetSpace& space, std::uint32_t levelOffset, double kilograms, std::uint32_t a320Gallons)
 {
-    double const fullKilograms = capacityGallons * (kFuelWeightRaw / 256.0) * kKilogramsPerPound;
-    return scaled<std::uint32_t>(std::min(kilograms / fullKilograms, 1.0) * kFullTankLevel);
+    double const kilogramsPerGallon = kFuelWeightRaw / 256.0 * kKilogramsPerPound;
+    double const gallons = kilograms / kilogramsPerGallon;
+    if (gallons <= a320Gallons) {
+        double const fullKilograms = a320Gallons * kilogramsPerGallon;
+        space.put<std::uint32_t>(levelOffset, scaled<std::uint32_t>(kilograms / fullKilograms * kFullTankLevel));
+        space.put<std::uint32_t>(levelOffset + 4, a320Gallons);
+        return;
+    }
+    double const capacity = std::ceil(gallons);
+    space.put<std::uint32_t>(levelOffset, scaled<std::uint32_t>(std::min(gallons / capacity, 1.0) * kFullTankLevel));
+    space.put<std::uint32_t>(levelOffset + 4, scaled<std::uint32_t>(capacity));
 }
 
 std::uint8_t flag(double value)
@@ -55,16 +68,11 @@ void encodeEngines(AircraftState const& state, OffsetSpace& space)
 void encodeFuel(AircraftState const& state, OffsetSpace& space)
 {
     space.put<std::uint16_t>(0x0AF4, kFuelWeightRaw);
-    space.put<std::uint32_t>(0x0B74, tankLevel(state.fuelCentre, kCentreCapacity));
-    space.put<std::uint32_t>(0x0B78, kCentreCapacity);
-    space.put<std::uint32_t>(0x0B7C, tankLevel(state.fuelLeftMain, kMainCapacity));
-    space.put<std::uint32_t>(0x0B80, kMainCapacity);
-    space.put<std::uint32_t>(0x0B84, tankLevel(state.fuelLeftAux, kAuxCapacity));
-    space.put<std::uint32_t>(0x0B88, kAuxCapacity);
-    space.put<std::uint32_t>(0x0B94, tankLevel(state.fuelRightMain, kMainCapacity));
-    space.put<std::uint32_t>(0x0B98, kMainCapacity);
-    space.put<std::uint32_t>(0x0B9C, tankLevel(state.fuelRightAux, kAuxCapacity));
-    space.put<std::uint32_t>(0x0BA0, kAuxCapacity);
+    encodeTank(space, 0x0B74, state.fuelCentre, kCentreCapacity);
+    encodeTank(space, 0x0B7C, state.fuelLeftMain, kMainCapacity);
+    encodeTank(space, 0x0B84, state.fuelLeftAux, kAuxCapacity);
+    encodeTank(space, 0x0B94, state.fuelRightMain, kMainCapacity);
+    encodeTank(space, 0x0B9C, state.fuelRightAux, kAuxCapacity);
 }
 
 void encodeControls(AircraftState const& state, OffsetSpace& space)

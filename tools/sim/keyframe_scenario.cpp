@@ -1,6 +1,7 @@
 #include "keyframe_scenario.h"
 
 #include "number_text.h"
+#include "scenario_values.h"
 
 #include <algorithm>
 #include <array>
@@ -9,56 +10,6 @@
 #include <string_view>
 
 namespace {
-
-enum class Blend { Linear, Step };
-
-struct AircraftValue {
-    char const* name;
-    Blend blend;
-    double initial; // until the first keyframe that names it
-    double AircraftState::*member;
-};
-
-struct EngineValue {
-    char const* name;
-    Blend blend;
-    double initial;
-    double EngineState::*member;
-};
-
-constexpr std::array kAircraftValues = {
-    AircraftValue { "engines", Blend::Step, 2, &AircraftState::engines },
-    AircraftValue { "fuel_centre", Blend::Linear, 0, &AircraftState::fuelCentre },
-    AircraftValue { "fuel_left_main", Blend::Linear, 0, &AircraftState::fuelLeftMain },
-    AircraftValue { "fuel_left_aux", Blend::Linear, 0, &AircraftState::fuelLeftAux },
-    AircraftValue { "fuel_right_main", Blend::Linear, 0, &AircraftState::fuelRightMain },
-    AircraftValue { "fuel_right_aux", Blend::Linear, 0, &AircraftState::fuelRightAux },
-    AircraftValue { "flap_detent", Blend::Step, 0, &AircraftState::flapDetent },
-    AircraftValue { "spoilers_armed", Blend::Step, 0, &AircraftState::spoilersArmed },
-    AircraftValue { "spoilers", Blend::Linear, 0, &AircraftState::spoilers },
-    AircraftValue { "parking_brake", Blend::Step, 0, &AircraftState::parkingBrake },
-    AircraftValue { "pushback", Blend::Step, 0, &AircraftState::pushback },
-    AircraftValue { "autopilot", Blend::Step, 0, &AircraftState::autopilot },
-    AircraftValue { "on_ground", Blend::Step, 0, &AircraftState::onGround },
-    AircraftValue { "exits", Blend::Step, 0, &AircraftState::exits },
-    AircraftValue { "overspeed", Blend::Step, 0, &AircraftState::overspeed },
-    AircraftValue { "autobrake", Blend::Step, 1, &AircraftState::autobrake },
-    AircraftValue { "wing_anti_ice", Blend::Step, 0, &AircraftState::wingAntiIce },
-    AircraftValue { "landing_lights", Blend::Step, 0, &AircraftState::landingLights },
-    AircraftValue { "strobe", Blend::Step, 0, &AircraftState::strobe },
-    AircraftValue { "beacon", Blend::Step, 0, &AircraftState::beacon },
-    AircraftValue { "nav_lights", Blend::Step, 0, &AircraftState::navLights },
-};
-
-constexpr std::array kEngineValues = {
-    EngineValue { "n1", Blend::Linear, 0, &EngineState::n1 },
-    EngineValue { "n2", Blend::Linear, 0, &EngineState::n2 },
-    EngineValue { "epr", Blend::Linear, 0, &EngineState::epr },
-    EngineValue { "egt", Blend::Linear, 0, &EngineState::egt },
-    EngineValue { "ff", Blend::Linear, 0, &EngineState::fuelFlow },
-    EngineValue { "anti_ice", Blend::Step, 0, &EngineState::antiIce },
-    EngineValue { "fire", Blend::Step, 0, &EngineState::fire },
-};
 
 constexpr std::size_t kTrackCount = kAircraftValues.size() + kEngineValues.size() * AircraftState::kMaxEngines;
 constexpr std::size_t aircraftTrack(std::string_view name)
@@ -71,6 +22,8 @@ constexpr std::size_t aircraftTrack(std::string_view name)
 }
 
 constexpr std::size_t kFlapDetentTrack = aircraftTrack("flap_detent");
+constexpr std::size_t kFlapAngleTrack = aircraftTrack("flap_angle");
+constexpr std::size_t kSlatAngleTrack = aircraftTrack("slat_angle");
 
 std::size_t engineTrack(std::size_t value, int engine)
 {
@@ -221,8 +174,10 @@ AircraftState KeyframeScenario::stateAt(double seconds) const
         for (std::size_t i = 0; i < kEngineValues.size(); ++i)
             state.engine[engine].*kEngineValues[i].member = valueAt(engineTrack(i, engine), local);
     }
-    state.flapAngle = surfaceAngleAt(kFlapAngles, kFlapDegreesPerSecond, local);
-    state.slatAngle = surfaceAngleAt(kSlatAngles, kSlatDegreesPerSecond, local);
+    if (tracks[kFlapAngleTrack].empty())
+        state.flapAngle = surfaceAngleAt(kFlapAngles, kFlapDegreesPerSecond, local);
+    if (tracks[kSlatAngleTrack].empty())
+        state.slatAngle = surfaceAngleAt(kSlatAngles, kSlatDegreesPerSecond, local);
     return state;
 }
 

@@ -12,7 +12,8 @@
 // keyframe that names it; from there smooth values (N1, EGT, fuel, ...) move in
 // a straight line to their next keyframe, and switches and selectors hold
 // until their next keyframe. Flaps and slats follow the lever detent at the
-// rate of the real surfaces. README-scenario.md describes the format.
+// rate of the real surfaces, unless the file names their angles itself.
+// README-scenario.md describes the format.
 class KeyframeScenario {
 public:
     // The scenario in text, or none with error set to one plain sentence that

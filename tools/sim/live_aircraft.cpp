@@ -1,7 +1,5 @@
 #include "live_aircraft.h"
 
-#include "aircraft_encoder.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -9,41 +7,6 @@
 namespace {
 
 constexpr double kLeverDetents = 5; // AircraftState's flap detents 0..5 span the whole lever
-constexpr double kKilogramsPerPound = 0.4536;
-constexpr double kFullTankLevel = 8388608.0; // 2^23
-constexpr double kKilogramsPerGallon = kFuelWeightRaw / 256.0 * kKilogramsPerPound;
-
-struct TankOffsets {
-    LiveQuantity quantity;
-    std::uint32_t level;
-    std::uint32_t capacity;
-    std::uint32_t a320Gallons;
-};
-
-constexpr TankOffsets kTanks[] = {
-    { LiveQuantity::FuelCentre, 0x0B74, 0x0B78, kCentreCapacity },
-    { LiveQuantity::FuelLeftMain, 0x0B7C, 0x0B80, kMainCapacity },
-    { LiveQuantity::FuelLeftAux, 0x0B84, 0x0B88, kAuxCapacity },
-    { LiveQuantity::FuelRightMain, 0x0B94, 0x0B98, kMainCapacity },
-    { LiveQuantity::FuelRightAux, 0x0B9C, 0x0BA0, kAuxCapacity },
-};
-
-// A live aircraft may carry more in a tank than an A320 holds. Such a tank is
-// served with a capacity that holds its fuel, so that the quantity the display
-// computes from level and capacity stays true instead of reading full.
-void encodeLargeTanks(LiveAircraft const& aircraft, OffsetSpace& space)
-{
-    for (TankOffsets const& tank : kTanks) {
-        double const kilograms = aircraft.value({ tank.quantity });
-        double const gallons = kilograms / kKilogramsPerGallon;
-        if (gallons <= tank.a320Gallons)
-            continue;
-        double const capacity = std::ceil(gallons);
-        double const level = std::min(std::round(gallons / capacity * kFullTankLevel), kFullTankLevel);
-        space.put<std::uint32_t>(tank.level, static_cast<std::uint32_t>(level));
-        space.put<std::uint32_t>(tank.capacity, static_cast<std::uint32_t>(capacity));
-    }
-}
 
 } // namespace
 
@@ -115,10 +78,4 @@ AircraftState LiveAircraft::state() const
     state.navLights = switchAt(LiveQuantity::NavLights);
     state.autobrake = std::round(at(LiveQuantity::Autobrake));
     return state;
-}
-
-void encodeLiveAircraft(LiveAircraft const& aircraft, OffsetSpace& space)
-{
-    encodeAircraft(aircraft.state(), space);
-    encodeLargeTanks(aircraft, space);
 }

@@ -2,7 +2,6 @@
 
 #include "aircraft_state.h"
 #include "live_fields.h"
-#include "offset_space.h"
 
 #include <array>
 
@@ -26,6 +25,3 @@ private:
 
     std::array<std::array<double, kLiveSlots>, kLiveQuantityCount> values {};
 };
-
-// Writes the aircraft into the offsets the display reads.
-void encodeLiveAircraft(LiveAircraft const& aircraft, OffsetSpace& space);

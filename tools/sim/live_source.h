@@ -1,7 +1,7 @@
 #pragma once
 
+#include "aircraft_state.h"
 #include "live_source_options.h"
-#include "offset_space.h"
 
 #include <memory>
 #include <string>
@@ -11,8 +11,8 @@ class LiveSource {
 public:
     virtual ~LiveSource() = default;
 
-    // Writes the simulator's latest values into the offsets.
-    virtual void serveLatest(OffsetSpace& space) = 0;
+    // The aircraft as the simulator last described it.
+    virtual AircraftState latest() = 0;
 };
 
 // Starts listening to the simulator, on a thread of its own; the source says

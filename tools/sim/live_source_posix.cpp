@@ -39,7 +39,7 @@ public:
     ~Bridge() override;
 
     bool start(LiveSourceOptions const& options, std::string& error);
-    void serveLatest(OffsetSpace& space) override { encodeLiveAircraft(aircraft.snapshot(), space); }
+    AircraftState latest() override { return aircraft.snapshot().state(); }
 
 private:
     std::unique_ptr<SimulatorSource> openXPlane(LiveSourceOptions const& options, std::string& error);

@@ -1,10 +1,12 @@
 #include "demo_scenario.h"
 #include "keyframe_scenario.h"
 #include "live_source.h"
+#include "scenario_recorder.h"
 #include "sim_front_end.h"
 #include "sim_options.h"
 #include "sim_server.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -32,6 +34,20 @@ bool loadScenario(std::string const& name, std::optional<KeyframeScenario>& scen
     return scenario.has_value();
 }
 
+// Opens the recording, refusing to overwrite the scenario being played.
+bool openRecording(SimOptions const& options, std::ofstream& file, std::string& error)
+{
+    std::error_code ignored;
+    if (std::filesystem::equivalent(options.recordFile, options.scenario, ignored)) {
+        error = "--record would overwrite the scenario it plays; record into another file.";
+        return false;
+    }
+    file.open(options.recordFile, std::ios::binary | std::ios::trunc);
+    if (!file)
+        error = "Cannot write the recording file " + options.recordFile + ".";
+    return static_cast<bool>(file);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -54,6 +70,23 @@ int main(int argc, char** argv)
         std::cerr << error << "\n";
         return 1;
     }
-    SimServer server(*options, std::move(scenario), live.get());
-    return serveRequests(*options, server);
+    std::ofstream recordingFile;
+    std::optional<ScenarioRecorder> recorder;
+    if (!options->recordFile.empty()) {
+        if (!openRecording(*options, recordingFile, error)) {
+            std::cerr << error << "\n";
+            return 1;
+        }
+        recorder.emplace(recordingFile, options->recordRate);
+    }
+    int status = 0;
+    {
+        SimServer server(*options, std::move(scenario), live.get(), recorder ? &*recorder : nullptr);
+        status = serveRequests(*options, server);
+    }
+    if (recorder && !recorder->finish()) {
+        std::cerr << "Cannot write the recording file " << options->recordFile << ".\n";
+        return status == 0 ? 1 : status;
+    }
+    return status;
 }

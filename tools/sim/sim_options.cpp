@@ -151,6 +151,14 @@ bool applyValue(SimOptions& options, std::string_view option, std::string_view v
         if (!parseDouble(value, number) || number < 0)
             return bad("a number of seconds, 0 or more");
         options.secondsPerExchange = number;
+    } else if (option == "--record") {
+        if (value.empty())
+            return bad("a file name");
+        options.recordFile = value;
+    } else if (option == "--record-rate") {
+        if (!parseDouble(value, number) || number <= 0)
+            return bad("a number of moments a second above 0");
+        options.recordRate = number;
     } else if (option == "--reply") {
         if (!parseInteger(value, integer) || integer < 0 || integer > 0xFFFFFFFFLL)
             return bad("a 32-bit unsigned number");
@@ -168,8 +176,18 @@ bool applyValue(SimOptions& options, std::string_view option, std::string_view v
 
 constexpr std::string_view kValueOptions[] = {
     "--class", "--scenario", "--set", "--duration", "--at", "--time-scale", "--seconds-per-exchange", "--reply",
-    "--corrupt", "--faults-after", "--source", "--datarefs",
+    "--corrupt", "--faults-after", "--source", "--datarefs", "--record", "--record-rate",
 };
+
+// A recording needs a flight to record: a scenario that moves, or a source.
+bool checkRecording(SimOptions const& options, bool rateGiven, std::string& error)
+{
+    if (rateGiven && options.recordFile.empty())
+        error = "--record-rate goes with --record.";
+    else if (!options.recordFile.empty() && !options.source && options.scenario == "static")
+        error = "--scenario static serves no flight to record; give demo, a file or --source.";
+    return error.empty();
+}
 
 // A simulator relayed live replaces the scenario; datarefs are X-Plane's.
 bool checkSource(SimOptions& options, bool scenarioGiven, bool timeScaleGiven, std::string const& datarefFile,
@@ -196,6 +214,7 @@ std::optional<SimOptions> parseSimOptions(std::span<char const* const> args, std
     SimOptions options;
     bool scenarioGiven = false;
     bool timeScaleGiven = false;
+    bool rateGiven = false;
     std::string datarefFile;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view const option = args[i];
@@ -216,8 +235,9 @@ std::optional<SimOptions> parseSimOptions(std::span<char const* const> args, std
         }
         scenarioGiven = scenarioGiven || option == "--scenario";
         timeScaleGiven = timeScaleGiven || option == "--time-scale";
+        rateGiven = rateGiven || option == "--record-rate";
     }
-    if (!checkSource(options, scenarioGiven, timeScaleGiven, datarefFile, error))
+    if (!checkSource(options, scenarioGiven, timeScaleGiven, datarefFile, error) || !checkRecording(options, rateGiven, error))
         return std::nullopt;
     return options;
 }
@@ -239,6 +259,11 @@ Serves the FSUIPC protocol as a simulator stand-in until interrupted.
   --set OFF:TYPE=VALUE        pin a value: OFF hexadecimal, TYPE u8, u16, u32,
                               i32 or f64; repeatable; pinned values always win
   --duration SECONDS          stop after this long
+  --record FILE               write what is served, from any scenario or
+                              source, to FILE as a keyframe file that
+                              --scenario FILE plays back
+  --record-rate HZ            record at most HZ moments per scenario second
+                              (default 10)
 
 Relaying a live simulator instead of a scenario (Linux; see README-bridge.md):
   --source xplane[:HOST[:PORT]]

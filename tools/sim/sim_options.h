@@ -37,6 +37,8 @@ struct SimOptions {
     // client then sees the same moments however fast it asks.
     std::optional<double> secondsPerExchange;
     FaultOptions faults;
+    std::string recordFile; // where to record what is served; none when empty
+    double recordRate = 10; // recorded moments per scenario second, at most
     bool help = false;
 };
 

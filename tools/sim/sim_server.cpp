@@ -3,6 +3,8 @@
 #include "aircraft_encoder.h"
 #include "request_block.h"
 
+#include <iostream>
+
 namespace {
 
 constexpr std::uint32_t kServerVersionOffset = 0x3304;
@@ -20,9 +22,11 @@ std::span<std::byte const> bytesOf(T const& value)
 
 } // namespace
 
-SimServer::SimServer(SimOptions const& options, std::optional<KeyframeScenario> scenario, LiveSource* live)
+SimServer::SimServer(SimOptions const& options, std::optional<KeyframeScenario> scenario, LiveSource* live,
+    ScenarioRecorder* recorder)
     : scenario(std::move(scenario))
     , live(live)
+    , recorder(recorder)
     , faults(options.faults)
     , startAt(options.startAt)
     , timeScale(options.timeScale)
@@ -40,17 +44,21 @@ SimServer::SimServer(SimOptions const& options, std::optional<KeyframeScenario> 
 
 void SimServer::advanceScenario()
 {
-    if (live) {
-        live->serveLatest(space);
-        return;
-    }
-    if (!scenario)
+    if (!live && !scenario)
         return;
     Clock::time_point const now = Clock::now();
-    if (!secondsPerExchange && lastAdvance && now - *lastAdvance < kScenarioStep)
+    if (!live && !secondsPerExchange && lastAdvance && now - *lastAdvance < kScenarioStep)
         return;
     lastAdvance = now;
-    encodeAircraft(scenario->stateAt(scenarioSeconds(now)), space);
+    double const seconds = scenarioSeconds(now);
+    AircraftState state = live ? live->latest() : scenario->stateAt(seconds);
+    if (recorder)
+        state = ScenarioRecorder::rounded(state);
+    encodeAircraft(state, space);
+    if (recorder && !recorder->record(seconds, state)) {
+        std::cerr << "The recording file can no longer be written; recording stopped, serving goes on.\n";
+        recorder = nullptr;
+    }
 }
 
 // The first exchange sees the starting moment, each later one the next step.

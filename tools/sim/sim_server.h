@@ -3,6 +3,7 @@
 #include "keyframe_scenario.h"
 #include "live_source.h"
 #include "offset_space.h"
+#include "scenario_recorder.h"
 #include "sim_options.h"
 
 #include <chrono>
@@ -25,8 +26,10 @@ public:
 
     // Without a scenario every offset but the versions and pins stays zero.
     // A live source, when given, moves the offsets instead of a scenario and
-    // must outlive the server.
-    SimServer(SimOptions const& options, std::optional<KeyframeScenario> scenario, LiveSource* live = nullptr);
+    // must outlive the server. So must a recorder, when given: it is handed
+    // every moment served, with its scenario time.
+    SimServer(SimOptions const& options, std::optional<KeyframeScenario> scenario, LiveSource* live = nullptr,
+        ScenarioRecorder* recorder = nullptr);
 
     // Serves the requests of one block in place. The value to answer, or none
     // when the server is to stay silent.
@@ -41,6 +44,7 @@ private:
     OffsetSpace space;
     std::optional<KeyframeScenario> scenario;
     LiveSource* live;
+    ScenarioRecorder* recorder;
     FaultOptions faults;
     double startAt;
     double timeScale;

@@ -17,12 +17,26 @@ struct DatarefRow {
 // left, centre, right layout. Slats have no angle dataref: the deployment
 // ratio is scaled to the A320's full 27 degrees. The speed brake handle reads
 // -0.5 when armed, hence the factor -2 for the armed switch (on from 0.5).
+//
+// Checked line by line against X-Plane 12's published list (DataRefs.txt of
+// X-Plane 12.1.0, Resources/plugins; name, type, unit, array size):
+//   acf_num_engines int; N1_percent, N2_percent float[16] percent; EPR_ratio
+//   float[16] ratio; EGT_deg_cel float[16] degc (sim/flightmodel2/engines: the
+//   cockpit2 EGT_deg_C it replaces reads Celsius or Fahrenheit by aircraft);
+//   fuel_flow_kg_sec float[16] kg/s; ice_inlet_heat_on_per_engine int[16];
+//   engine_fires int[8]; fuel_quantity float[9] kg; flap_handle_request_ratio
+//   float ratio (replaces flap_ratio); flap1_deg float[48] degrees;
+//   slat1_deploy_ratio float ratio; speedbrake_ratio float ratio, -0.5 armed;
+//   parkbrake float 0..1 (replaces parking_brake_ratio); servos_on int;
+//   onground_any int; door_open_ratio float[20] ratio;
+//   ice_surface_hot_bleed_air_on int; the light switches int; auto_brake_level
+//   int, 0 RTO, 1 off, 2..5 rising; total_running_time_sec float seconds.
 constexpr DatarefRow kDefaultDatarefs[] = {
     { "engines", "sim/aircraft/engine/acf_num_engines", 1 },
     { "n1", "sim/cockpit2/engine/indicators/N1_percent[]", 1 },
     { "n2", "sim/cockpit2/engine/indicators/N2_percent[]", 1 },
     { "epr", "sim/cockpit2/engine/indicators/EPR_ratio[]", 1 },
-    { "egt", "sim/cockpit2/engine/indicators/EGT_deg_C[]", 1 },
+    { "egt", "sim/flightmodel2/engines/EGT_deg_cel[]", 1 },
     { "ff", "sim/cockpit2/engine/indicators/fuel_flow_kg_sec[]", 3600 },
     { "anti_ice", "sim/cockpit2/ice/ice_inlet_heat_on_per_engine[]", 1 },
     { "fire", "sim/cockpit2/annunciators/engine_fires[]", 1 },
@@ -31,12 +45,12 @@ constexpr DatarefRow kDefaultDatarefs[] = {
     { "fuel_left_aux", "sim/cockpit2/fuel/fuel_quantity[3]", 1 },
     { "fuel_right_main", "sim/cockpit2/fuel/fuel_quantity[2]", 1 },
     { "fuel_right_aux", "sim/cockpit2/fuel/fuel_quantity[4]", 1 },
-    { "flap_handle", "sim/cockpit2/controls/flap_ratio", 1 },
+    { "flap_handle", "sim/cockpit2/controls/flap_handle_request_ratio", 1 },
     { "flap_angle", "sim/flightmodel2/wing/flap1_deg[0]", 1 },
     { "slat_angle", "sim/flightmodel2/controls/slat1_deploy_ratio", 27 },
     { "spoilers_armed", "sim/cockpit2/controls/speedbrake_ratio", -2 },
     { "spoilers", "sim/cockpit2/controls/speedbrake_ratio", 100 },
-    { "parking_brake", "sim/cockpit2/controls/parking_brake_ratio", 1 },
+    { "parking_brake", "sim/flightmodel/controls/parkbrake", 1 },
     { "autopilot", "sim/cockpit2/autopilot/servos_on", 1 },
     { "on_ground", "sim/flightmodel/failures/onground_any", 1 },
     { "door", "sim/flightmodel2/misc/door_open_ratio[]", 1 },

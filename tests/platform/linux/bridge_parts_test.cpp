@@ -2,6 +2,7 @@
 // since multicast cannot be reached from a test), the dataref table, the
 // FlightGear line and its XML, the bounds of the live aircraft, and --source.
 
+#include "aircraft_encoder.h"
 #include "bridge_test_support.h"
 #include "fake_xplane.h"
 
@@ -210,7 +211,7 @@ TEST(LiveAircraft, SwitchesTurnOnFromOneHalfAndAnyOpenDoorCounts)
     EXPECT_EQ(state.landingLights, 1);
     EXPECT_EQ(state.exits, 2 + 8);
     OffsetSpace space;
-    encodeLiveAircraft(aircraft, space);
+    encodeAircraft(state, space);
     std::uint32_t lever = 0;
     space.read(0x0BDC, std::as_writable_bytes(std::span(&lever, 1)));
     EXPECT_EQ(lever, 16383u);

@@ -27,6 +27,15 @@ expect_error "Cannot read the scenario file" --scenario "$work/missing.txt"
 printf '0 n1=10\n5 thrust=2\n' >"$work/bad.txt"
 expect_error "bad.txt, line 2: there is no value called \"thrust\"." --scenario "$work/bad.txt"
 
+# A recording never overwrites the flight it plays, however the file is named.
+printf '0 n1=10\n5 n1=20\n' >"$work/flight.txt"
+cp "$work/flight.txt" "$work/flight.copy"
+expect_error "would overwrite the scenario it plays" --scenario "$work/flight.txt" --record "$work/./flight.txt"
+cmp -s "$work/flight.txt" "$work/flight.copy" || fail "a refused --record touched the scenario"
+expect_error "Cannot write the recording file $work/missing/r.txt." --record "$work/missing/r.txt"
+expect_error "serves no flight to record" --scenario static --record "$work/r.txt"
+expect_error "--record-rate goes with --record." --record-rate 5
+
 # The IPC directory is made private, and one that others could use is refused.
 "$sim" --duration 0.2 || fail "a --duration run did not end cleanly"
 [ "$(stat -c %a "$FSUIPC_IPC_DIR")" = 700 ] || fail "the IPC directory is not mode 0700"

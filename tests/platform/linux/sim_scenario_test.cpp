@@ -141,6 +141,11 @@ TEST(SimOptions, WrongValuesAreOnePlainSentence)
                  "Give either --time-scale or --seconds-per-exchange, not both." },
              Case { { "--source", "flightgear", "--seconds-per-exchange", "1" },
                  "--seconds-per-exchange goes with a scenario, not with --source." },
+             Case { { "--record-rate", "5" }, "--record-rate goes with --record." },
+             Case { { "--record", "f.txt", "--record-rate", "0" },
+                 "The value of --record-rate must be a number of moments a second above 0." },
+             Case { { "--record", "f.txt", "--scenario", "static" },
+                 "--scenario static serves no flight to record; give demo, a file or --source." },
          }) {
         std::string error;
         EXPECT_FALSE(options(bad.args, error));
@@ -166,6 +171,12 @@ TEST(SimOptions, FaultsAndTimesAreTaken)
     EXPECT_EQ(parsed->durationSeconds, 2.5);
     EXPECT_EQ(parsed->windowClass, "FS98MAIN");
     EXPECT_EQ(parsed->scenario, "static");
+    EXPECT_TRUE(parsed->recordFile.empty());
+
+    auto const recording = options({ "--record", "flight.txt", "--record-rate", "2.5" }, error);
+    ASSERT_TRUE(recording) << error;
+    EXPECT_EQ(recording->recordFile, "flight.txt");
+    EXPECT_EQ(recording->recordRate, 2.5);
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 #include "bridge_test_support.h"
 #include "fake_xplane.h"
+#include "keyframe_scenario.h"
 
 #include <cmath>
+#include <fstream>
 #include <limits>
 #include <regex>
+#include <sstream>
 
 using namespace bridge_test;
 
@@ -59,19 +62,19 @@ TEST_F(XPlaneBridge, ServesTheSimulatorsValuesInTheDisplaysOffsets)
         { "sim/cockpit2/engine/indicators/N1_percent[1]", 86 },
         { "sim/cockpit2/engine/indicators/N2_percent[0]", 95.25f },
         { "sim/cockpit2/engine/indicators/EPR_ratio[1]", 1.5f },
-        { "sim/cockpit2/engine/indicators/EGT_deg_C[0]", 860 },
-        { "sim/cockpit2/engine/indicators/EGT_deg_C[1]", 430 },
+        { "sim/flightmodel2/engines/EGT_deg_cel[0]", 860 },
+        { "sim/flightmodel2/engines/EGT_deg_cel[1]", 430 },
         { "sim/cockpit2/engine/indicators/fuel_flow_kg_sec[0]", 0.75f },
         { "sim/cockpit2/ice/ice_inlet_heat_on_per_engine[1]", 1 },
         { "sim/cockpit2/annunciators/engine_fires[1]", 1 },
         { "sim/cockpit2/fuel/fuel_quantity[0]", 5000 },
         { "sim/cockpit2/fuel/fuel_quantity[1]", 20000 }, // more than an A320's centre tank holds
         { "sim/cockpit2/fuel/fuel_quantity[2]", 5000 },
-        { "sim/cockpit2/controls/flap_ratio", 0.75f },
+        { "sim/cockpit2/controls/flap_handle_request_ratio", 0.75f },
         { "sim/flightmodel2/wing/flap1_deg[0]", 20 },
         { "sim/flightmodel2/controls/slat1_deploy_ratio", 1 },
         { "sim/cockpit2/controls/speedbrake_ratio", -0.5f },
-        { "sim/cockpit2/controls/parking_brake_ratio", 1 },
+        { "sim/flightmodel/controls/parkbrake", 1 },
         { "sim/cockpit2/autopilot/servos_on", 1 },
         { "sim/flightmodel/failures/onground_any", 1 },
         { "sim/flightmodel2/misc/door_open_ratio[2]", 0.3f },
@@ -83,7 +86,8 @@ TEST_F(XPlaneBridge, ServesTheSimulatorsValuesInTheDisplaysOffsets)
     };
     for (Setting const& setting : settings)
         xplane.set(setting.dataref, setting.value);
-    startBridge();
+    // Recording on: what the display is served is what the recording holds.
+    startBridge({ "--record", bridge.file("flight.txt") });
     ASSERT_TRUE(displayReadsN1(85.5)) << bridge.errors();
     EXPECT_TRUE(eventually([&] { return xplane.subscriptionCount() == kDefaultBindings; }));
 
@@ -117,6 +121,24 @@ TEST_F(XPlaneBridge, ServesTheSimulatorsValuesInTheDisplaysOffsets)
     EXPECT_EQ(data.autobrake, 3);
     EXPECT_EQ(data.pushbackState, 3u);
     EXPECT_EQ(data.simTime, 1234.5);
+
+    bridge.stop();
+    std::ifstream file(bridge.file("flight.txt"));
+    std::ostringstream text;
+    text << file.rdbuf();
+    std::string error;
+    std::optional<KeyframeScenario> const replay = KeyframeScenario::parse(text.str(), "flight.txt", error);
+    ASSERT_TRUE(replay) << error << text.str();
+    AircraftState const relayed = replay->stateAt(1e6);
+    EXPECT_EQ(relayed.engine[0].n1, 85.5);
+    EXPECT_EQ(relayed.engine[1].egt, 430.0);
+    EXPECT_EQ(relayed.engine[0].fuelFlow, 2700.0);
+    EXPECT_EQ(relayed.fuelCentre, 20000.0);
+    EXPECT_EQ(relayed.flapDetent, 3.75);
+    EXPECT_EQ(relayed.flapAngle, 20.0);
+    EXPECT_EQ(relayed.slatAngle, 27.0);
+    EXPECT_EQ(relayed.exits, 4.0);
+    EXPECT_EQ(relayed.autobrake, 3.0);
 }
 
 TEST_F(XPlaneBridge, KeepsAnsweringThroughSilenceAndSubscribesAgainAfterARestart)
