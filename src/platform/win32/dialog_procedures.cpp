@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr int kSlowestPeriodMs = 500;
 constexpr int kDefaultPeriodTick = 100;
 
 struct RefreshRateDialogState {
@@ -39,7 +38,7 @@ INT_PTR CALLBACK refreshRateProcedure(HWND dialog, UINT message, WPARAM wParam, 
         centreOnParent(dialog);
         HWND const slider = GetDlgItem(dialog, IDC_REFRESH_SLIDER);
         SetFocus(slider);
-        SendMessageA(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, kSlowestPeriodMs));
+        SendMessageA(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, kSlowestRefreshPeriodMs));
         SendMessageA(slider, TBM_SETTIC, 0, kDefaultPeriodTick);
         SendMessageA(slider, TBM_SETPOS, TRUE, state->position);
         return FALSE; // the focus is set
