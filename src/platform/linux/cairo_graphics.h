@@ -49,6 +49,11 @@ public:
     void setClip(RectF const&) override;
     void resetClip() override;
 
+    // Every call first checks the context: one in error is replaced by a
+    // fresh one with the same transform (the first failure is told on
+    // stderr). How many times that happened.
+    int recoveries() const { return m_recoveries; }
+
 private:
     static constexpr std::size_t kMaxTextBytes = 2048;
     static constexpr std::size_t kMaxGlyphs = 1024;
@@ -57,13 +62,19 @@ private:
     // and sets the advance of the run. The text's trailing spaces are dropped.
     int layOutGlyphs(std::u16string_view text, CairoFont const&, double& advance);
     RectF textBox(CairoFont const&, double advance, PointF origin, StringFormat const&) const;
+    void setUpContext();
+    void recoverIfFailed();
     void setPen(Pen const&);
     void setColour(Argb);
     // Adds the arc of the ellipse in rect to the path.
     void addArc(RectF const&, float startAngle, float sweepAngle);
 
+    cairo_surface_t* m_target;
     cairo_t* m_cr;
     cairo_font_options_t* m_fontOptions;
+    double m_scaleX = 1;
+    double m_scaleY = 1;
+    int m_recoveries = 0;
     std::array<char, kMaxTextBytes> m_utf8 {};
     std::array<cairo_glyph_t, kMaxGlyphs> m_glyphs {};
 };

@@ -1,3 +1,4 @@
+#include "platform/linux/cairo_graphics.h"
 #include "platform/linux/cairo_offscreen_backend.h"
 #include "render/text_drawing.h"
 #include "support/temp_folder.h"
@@ -240,6 +241,27 @@ TEST_F(CairoGraphicsTest, FlatShapesAndAZeroSizeBufferDrawNothingAndBreakNothing
     empty.drawString(u"x", *arial, {}, {}, Brush { kWhite });
     TempFolder folder;
     EXPECT_FALSE(backend.writePng(folder.file("empty.png")));
+}
+
+TEST_F(CairoGraphicsTest, AContextThatFailsIsMadeAfreshWithItsTransformAndTheFailureIsToldOnce)
+{
+    Graphics& g = buffer(100, 100);
+    g.scaleWorld(0.1f, 0.1f); // a 1000-unit page on 100 pixels
+    auto const& cairo = static_cast<CairoGraphics const&>(g);
+    // 100,000 pixels high: FreeType refuses such glyphs, and Cairo's context
+    // then ignores every later call.
+    std::unique_ptr<Font> const huge = font("Arial", 1000000);
+    testing::internal::CaptureStderr();
+    g.drawString(u"N1", *huge, { 0, 0 }, {}, Brush { kWhite });
+    g.drawString(u"N1", *huge, { 0, 0 }, {}, Brush { kWhite });
+    g.fillRectangle(Brush { kWhite }, { 500, 500, 100, 100 });
+    std::string const told = testing::internal::GetCapturedStderr();
+    EXPECT_GE(cairo.recoveries(), 1);
+    EXPECT_EQ(told, "tarnex: drawing failed (error occurred in libfreetype); drawing goes on with a fresh context\n");
+    // Drawn after the failures, still at the page's scale: pixels 50 to 60
+    // (the edge pixels half covered).
+    EXPECT_EQ(litPixels(50, 50, 59, 59), 100);
+    EXPECT_EQ(litPixels(0, 0, 48, 48) + litPixels(62, 62, 99, 99), 0);
 }
 
 TEST_F(CairoGraphicsTest, TheBufferIsWrittenAsAPng)
