@@ -5,6 +5,11 @@
 
 // Scale arithmetic shared by dials, bars and stacks.
 
+// The most ticks one dial scale draws, however fine its interval: enough for
+// every scale a float can count out, few enough that a frame of such scales
+// still ends in reasonable time.
+inline constexpr int kMaxScaleTicks = 10000;
+
 // A shape needs a finite, non-empty value range; Max equal to Min would make
 // every angle and length non-finite, so such a gauge draws no shape.
 bool hasDrawableScale(GaugeRecord const&);
