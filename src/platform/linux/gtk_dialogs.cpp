@@ -1,6 +1,7 @@
 #include "platform/linux/gtk_dialogs.h"
 
 #include "app/command_line.h"
+#include "app/window_host.h"
 
 #include <algorithm>
 #include <cmath>

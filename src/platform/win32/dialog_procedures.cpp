@@ -1,5 +1,6 @@
 #include "platform/win32/dialog_procedures.h"
 
+#include "app/window_host.h"
 #include "platform/win32/resource.h"
 
 #include <commctrl.h>
