@@ -142,8 +142,7 @@ void AppWindow::applyRefreshRate(int sliderPosition)
 {
     if (timerPeriod > 0 && sliderPosition == 0)
         host.showMessageBox(kToPollingWarning, "Warning", MessageIcon::Information);
-    // A negative saved period runs the polling loop as 0 does, so it warns too.
-    else if (timerPeriod <= 0 && sliderPosition > 0)
+    else if (timerPeriod == 0 && sliderPosition > 0)
         host.showMessageBox(kToTimerWarning, "Warning", MessageIcon::Information);
     setTimerPeriod(sliderPosition);
 }

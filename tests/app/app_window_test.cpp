@@ -247,7 +247,7 @@ TEST_F(AppWindowTest, RefreshRateFromPollingToATimerWarnsAndStartsTheTimerAtOnce
     EXPECT_EQ(window.timerPeriodMs(), 50);
 }
 
-TEST_F(AppWindowTest, RefreshRateFromANegativePeriodToATimerWarnsToo)
+TEST_F(AppWindowTest, RefreshRateFromANegativeSavedPeriodReadAs0ToATimerWarnsToo)
 {
     platform.setProfileValue("TimerPeriod", "-20");
     TestAppWindow& window = createWindow();
