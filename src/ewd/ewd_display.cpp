@@ -86,7 +86,7 @@ void EwdDisplay::drawAlertList()
 {
     if (!underlinedAlertFont) {
         FontDef const& alertFont = fontDefs[FontRow::Alert];
-        underlinedAlertFont = makeFont(alertFont.face, alertFont.size, alertFont.style | FontStyleUnderline);
+        underlinedAlertFont = makeFont(alertFont.face, static_cast<float>(alertFont.size), alertFont.style | FontStyleUnderline);
     }
     EfisDisplay::drawAlertList();
 }

@@ -76,7 +76,7 @@ protected:
     void createFonts();
     // A font of the layout's size, held to the page (see font_size_bound.h);
     // null for a size of 0 or less.
-    std::unique_ptr<Font> makeFont(std::string_view face, int size, int style) const;
+    std::unique_ptr<Font> makeFont(std::string_view face, float size, int style) const;
     // Reads prefix0, prefix1, ... until the first absent key.
     void readShapeList(ProfileReader const&, std::vector<ShapeSegment>& list, std::string_view prefix);
 

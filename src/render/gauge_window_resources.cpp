@@ -89,13 +89,13 @@ void GaugeWindow::createFonts()
     for (std::size_t i = 0; i < fontDefs.size(); ++i) {
         FontDef const& def = fontDefs[i];
         fonts[i].reset();
-        fonts[i] = makeFont(def.face, def.size, def.style);
+        fonts[i] = makeFont(def.face, static_cast<float>(def.size), def.style);
     }
 }
 
-std::unique_ptr<Font> GaugeWindow::makeFont(std::string_view face, int size, int style) const
+std::unique_ptr<Font> GaugeWindow::makeFont(std::string_view face, float size, int style) const
 {
-    std::optional<float> const usable = usableFontSize(static_cast<float>(size), pageWidth, pageHeight);
+    std::optional<float> const usable = usableFontSize(size, pageWidth, pageHeight);
     return usable ? fontFactory.createFont(face, *usable, style) : nullptr;
 }
 

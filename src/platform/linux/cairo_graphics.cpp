@@ -12,6 +12,8 @@
 namespace {
 
 constexpr double kDegrees = std::numbers::pi / 180;
+// FreeType sizes glyphs in 1/64 pixel.
+constexpr double kThinnestGlyphPixels = 1.0 / 64;
 // GDI+ pads text on each side by this part of the em.
 constexpr double kTextPaddingPerEm = 1.0 / 6;
 
@@ -225,6 +227,8 @@ int CairoGraphics::layOutGlyphs(std::u16string_view text, CairoFont const& font,
         return 0;
     cairo_set_font_face(m_cr, font.cairoFace());
     cairo_set_font_size(m_cr, font.size());
+    if (!drawableTextSize(font.size()))
+        return 0;
     cairo_scaled_font_t* scaledFont = cairo_get_scaled_font(m_cr);
     cairo_glyph_t* glyphs = m_glyphs.data();
     int count = static_cast<int>(m_glyphs.size());
@@ -241,6 +245,17 @@ int CairoGraphics::layOutGlyphs(std::u16string_view text, CairoFont const& font,
     cairo_scaled_font_glyph_extents(scaledFont, m_glyphs.data(), count, &extents);
     advance = extents.x_advance;
     return count;
+}
+
+// A page stretched far more in one direction than the other leaves glyphs
+// thinner than FreeType's 1/64 pixel: it refuses them, and the context would
+// fail. Such text shows nothing anyway.
+bool CairoGraphics::drawableTextSize(double size) const
+{
+    double ex = size, ey = 0, fx = 0, fy = size;
+    cairo_user_to_device_distance(m_cr, &ex, &ey);
+    cairo_user_to_device_distance(m_cr, &fx, &fy);
+    return std::hypot(ex, ey) >= kThinnestGlyphPixels && std::hypot(fx, fy) >= kThinnestGlyphPixels;
 }
 
 RectF CairoGraphics::textBox(CairoFont const& font, double advance, PointF origin, StringFormat const& format) const

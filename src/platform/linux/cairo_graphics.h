@@ -62,6 +62,7 @@ private:
     // and sets the advance of the run. The text's trailing spaces are dropped.
     int layOutGlyphs(std::u16string_view text, CairoFont const&, double& advance);
     RectF textBox(CairoFont const&, double advance, PointF origin, StringFormat const&) const;
+    bool drawableTextSize(double size) const;
     void setUpContext();
     void recoverIfFailed();
     void setPen(Pen const&);
