@@ -23,6 +23,9 @@ class CairoFont;
 //   (top, middle or bottom) lies on the origin as the format says; the first
 //   baseline is the cell ascent below the box's top;
 // - glyphs use unhinted outlines and metrics, so text scales with the page.
+//   Text whose glyphs would be thinner than FreeType's 1/64 pixel in either
+//   direction (a page stretched far more one way than the other) is neither
+//   drawn nor measured.
 // Fonts must be CairoFonts. Drawing a frame allocates nothing.
 class CairoGraphics final : public Graphics {
 public:
