@@ -86,6 +86,8 @@ void GaugeWindow::createPensAndBrushes()
 
 void GaugeWindow::createFonts()
 {
+    // Held to the page like the others: made again for the page in force.
+    m_overlayFont.reset();
     for (std::size_t i = 0; i < fontDefs.size(); ++i) {
         FontDef const& def = fontDefs[i];
         fonts[i].reset();
