@@ -1,9 +1,11 @@
 #include "app/app_window.h"
 
 #include "app/menu_commands.h"
+#include "app/window_placement.h"
 #include "config/profile_reader.h"
 #include "config/profile_store.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -59,10 +61,12 @@ bool AppWindow::createWindow(std::string_view title, int topmostMenuItem)
     int const savedMenuVisible = settings.readInt("MenuVisible", 1);
     int const savedAlwaysOnTop = settings.readInt("AlwaysOnTop", 0);
     int const savedNoBorder = settings.readInt("NoBorder", 0);
-    timerPeriod = settings.readInt("TimerPeriod", 100);
+    // Outside the dialog's range a period means nothing sensible: the
+    // largest int would leave the page without a single redraw.
+    timerPeriod = std::clamp(settings.readInt("TimerPeriod", 100), 0, kSlowestRefreshPeriodMs);
 
     baseTitle = title;
-    if (!host.create(geometry, baseTitle, *this))
+    if (!host.create(placeOnScreens(geometry, host.monitorWorkAreas()), baseTitle, *this))
         return false;
     host.show();
     if (timerPeriod > 0)
@@ -141,8 +145,7 @@ void AppWindow::applyRefreshRate(int sliderPosition)
 {
     if (timerPeriod > 0 && sliderPosition == 0)
         host.showMessageBox(kToPollingWarning, "Warning", MessageIcon::Information);
-    // A negative saved period runs the polling loop as 0 does, so it warns too.
-    else if (timerPeriod <= 0 && sliderPosition > 0)
+    else if (timerPeriod == 0 && sliderPosition > 0)
         host.showMessageBox(kToTimerWarning, "Warning", MessageIcon::Information);
     setTimerPeriod(sliderPosition);
 }

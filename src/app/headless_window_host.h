@@ -18,6 +18,7 @@ public:
 
     WindowRect windowRect() const override { return { 0, 0, m_client.width, m_client.height }; }
     ClientSize clientSize() const override { return m_client; }
+    std::vector<WindowRect> monitorWorkAreas() const override { return {}; }
 
     std::uint32_t style() const override { return m_style; }
     void setStyle(std::uint32_t style) override { m_style = style; }

@@ -15,7 +15,7 @@ struct PlatformServices {
     ProfileStore& profiles;
     IpcTransport& ipc;
     LayoutPlatform& layouts;
-    // Where the user profile "QuorvelEFIS.cfg" lives: the bare name on
-    // Windows (the profile API resolves it), a per-user path elsewhere.
+    // Where the user profile "QuorvelEFIS.cfg" lives: a path in the user's
+    // own folders on every system.
     std::string userProfilePath;
 };

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 // What the window's logic needs of a real window. The Windows host is a Win32
 // window with its menu, dialogs and message loop; the Linux host is a GTK
@@ -42,6 +43,10 @@ struct ClientSize {
 
 enum class MessageIcon { Information, Warning, Error };
 
+// The Refresh Rate dialog's range of redraw periods, in ms: 0 (as fast as
+// the loop turns) to this.
+constexpr int kSlowestRefreshPeriodMs = 500;
+
 // Timer-paced blocking loop, or a polling loop that paints after every pass.
 enum class LoopMode { Blocking, Polling };
 
@@ -71,6 +76,8 @@ public:
 
     virtual WindowRect windowRect() const = 0;
     virtual ClientSize clientSize() const = 0;
+    // The work area of each monitor in screen pixels, the primary one first.
+    virtual std::vector<WindowRect> monitorWorkAreas() const = 0;
 
     virtual std::uint32_t style() const = 0;
     // Replaces the whole style, keeps position and size, shows the window

@@ -71,16 +71,12 @@ struct ProfileText {
 };
 
 // Writes a file beside path and renames it over path, so that readers see
-// the old or the new file, never a part of one.
+// the old or the new file, never a part of one. A symlink at path is replaced
+// by the file, never followed: whoever planted it chooses no file of ours.
 bool replaceFile(std::string const& path, std::string const& contents)
 {
     std::error_code error;
-    fs::path target = path;
-    if (fs::is_symlink(fs::symlink_status(target, error))) {
-        target = fs::canonical(target, error);
-        if (error)
-            return false;
-    }
+    fs::path const target = path;
     fs::path temporary = target;
     temporary += ".tmp" + std::to_string(std::random_device {}());
     {
@@ -92,8 +88,8 @@ bool replaceFile(std::string const& path, std::string const& contents)
             return false;
         }
     }
-    fs::file_status const old = fs::status(target, error);
-    if (fs::exists(old))
+    fs::file_status const old = fs::symlink_status(target, error);
+    if (fs::is_regular_file(old))
         fs::permissions(temporary, old.permissions(), error);
     fs::rename(temporary, target, error);
     if (error) {

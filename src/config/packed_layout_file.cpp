@@ -2,10 +2,15 @@
 
 #include "config/layout_codec.h"
 
+#include <filesystem>
 #include <fstream>
 
 LayoutError readPackedLayoutFile(std::string const& path, std::vector<std::uint8_t>& packed)
 {
+    // Only a regular file: reading a FIFO or a device could wait for ever.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return std::filesystem::exists(path, error) ? LayoutError::UnableToRead : LayoutError::FileCreation;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return LayoutError::FileCreation;

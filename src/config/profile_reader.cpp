@@ -218,7 +218,12 @@ int ProfileReader::readAlignment(std::string_view key, int defaultFlags) const
 bool fileExists(std::string const& path)
 {
     std::error_code error;
-    return std::ifstream(path).is_open() && !std::filesystem::is_directory(path, error);
+    std::filesystem::file_status const status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::exists(status) || std::filesystem::is_directory(status))
+        return false;
+    // Opening a FIFO waits for a writer, a device may never answer: such a
+    // file is there, and the readers of layouts refuse it.
+    return !std::filesystem::is_regular_file(status) || std::ifstream(path).is_open();
 }
 
 std::uint32_t parseColour(std::string_view text, bool* transparent)

@@ -58,7 +58,8 @@ private:
     std::string m_section;
 };
 
-// True when the file can be opened for reading.
+// True when the file can be opened for reading; a file that is not a regular
+// file (a FIFO, a device) counts as there without being opened.
 bool fileExists(std::string const& path);
 
 // Colour keyword or "red,green,blue" to 0x00BBGGRR.

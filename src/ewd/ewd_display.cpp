@@ -86,8 +86,7 @@ void EwdDisplay::drawAlertList()
 {
     if (!underlinedAlertFont) {
         FontDef const& alertFont = fontDefs[FontRow::Alert];
-        underlinedAlertFont = fontFactory.createFont(
-            alertFont.face, static_cast<float>(alertFont.size), alertFont.style | FontStyleUnderline);
+        underlinedAlertFont = makeFont(alertFont.face, static_cast<float>(alertFont.size), alertFont.style | FontStyleUnderline);
     }
     EfisDisplay::drawAlertList();
 }

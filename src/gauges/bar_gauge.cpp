@@ -64,9 +64,8 @@ void EfisDisplay::drawEngineBars(int index)
 
 void EfisDisplay::drawEngineStacks(int index)
 {
+    // Blocks that take no room are not drawn; the outline still is.
     GaugeRecord const& gauge = engineGauges[index];
-    if (gauge.blockSize + gauge.blockInterval <= 0)
-        return;
     for (int k = 0; k < engineColumnCount(); ++k) {
         fillStack(engineValue(index, k), gauge.centres[k].x, gauge);
         drawBarFrame(gauge.centres[k].x, gauge, engineIsRunning(k));
@@ -83,8 +82,6 @@ void EfisDisplay::drawSingleBar(int index)
 void EfisDisplay::drawSingleStack(int index)
 {
     GaugeRecord const& gauge = singleGauges[index];
-    if (gauge.blockSize + gauge.blockInterval <= 0)
-        return;
     drawBarFrame(gauge.centres[0].x, gauge, true);
     fillStack(singleValue(index), gauge.centres[0].x, gauge);
 }

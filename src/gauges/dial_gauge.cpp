@@ -5,12 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
-
-// However small the interval or wide the range, a scale draws at most this
-// many ticks, so a frame always ends.
-constexpr int kMaxTicks = 1000;
 
 // Tick labels stand at this fraction of the radius from the centre.
 constexpr float kTickLabelRadius = 0.6f;
@@ -146,11 +143,14 @@ void EfisDisplay::drawTicks(PointF centre, GaugeRecord const& gauge)
 
     Pen const* lastPen = normalPen;
     // Each tick's value is computed from its index, so no error accumulates
-    // along the scale.
-    for (int k = 0; k < kMaxTicks; ++k) {
+    // along the scale. The scale ends past Max, or where the value no longer
+    // grows: beyond 2^24 a float cannot tell one tick from the next.
+    float previous = -std::numeric_limits<float>::infinity();
+    for (int k = 0; k < kMaxScaleTicks; ++k) {
         float const t = gauge.firstTick + static_cast<float>(k) * gauge.tickInterval;
-        if (!(t <= gauge.max))
+        if (!(t <= gauge.max) || !(t > previous))
             break;
+        previous = t;
         float const angle = dialAngle(gauge, t);
         lastPen = dangerTicks && tickInDanger(gauge, t) ? dangerPen : normalPen;
 

@@ -5,6 +5,12 @@
 
 // Scale arithmetic shared by dials, bars and stacks.
 
+// The most ticks one dial scale draws, however fine its interval. Finer
+// scales than any real gauge's run whole (0 to 2000 by 1, say); a dial at the
+// cap costs about 15 ms of a frame, 30 ms with a label on every tick, so even
+// a page of such dials ends its frame.
+inline constexpr int kMaxScaleTicks = 10000;
+
 // A shape needs a finite, non-empty value range; Max equal to Min would make
 // every angle and length non-finite, so such a gauge draws no shape.
 bool hasDrawableScale(GaugeRecord const&);

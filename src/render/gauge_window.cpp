@@ -70,7 +70,7 @@ void GaugeWindow::drawDecorations()
 void GaugeWindow::drawNotConnectedScreen()
 {
     if (!m_overlayFont)
-        m_overlayFont = fontFactory.createFont(kOverlayFace, kOverlaySize, FontStyleBold);
+        m_overlayFont = makeFont(kOverlayFace, kOverlaySize, FontStyleBold);
     if (!m_overlayFont)
         return;
     if (link.linkErrorText != m_shownErrorText) {

@@ -74,6 +74,9 @@ protected:
     void updateColour(int index);
     void createPensAndBrushes();
     void createFonts();
+    // A font of the layout's size, held to the page (see font_size_bound.h);
+    // null for a size of 0 or less.
+    std::unique_ptr<Font> makeFont(std::string_view face, float size, int style) const;
     // Reads prefix0, prefix1, ... until the first absent key.
     void readShapeList(ProfileReader const&, std::vector<ShapeSegment>& list, std::string_view prefix);
 

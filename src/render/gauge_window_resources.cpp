@@ -1,5 +1,7 @@
 #include "render/gauge_window.h"
 
+#include "render/font_size_bound.h"
+
 #include <algorithm>
 #include <array>
 
@@ -84,11 +86,19 @@ void GaugeWindow::createPensAndBrushes()
 
 void GaugeWindow::createFonts()
 {
+    // Held to the page like the others: made again for the page in force.
+    m_overlayFont.reset();
     for (std::size_t i = 0; i < fontDefs.size(); ++i) {
         FontDef const& def = fontDefs[i];
         fonts[i].reset();
-        fonts[i] = fontFactory.createFont(def.face, static_cast<float>(def.size), def.style);
+        fonts[i] = makeFont(def.face, static_cast<float>(def.size), def.style);
     }
+}
+
+std::unique_ptr<Font> GaugeWindow::makeFont(std::string_view face, float size, int style) const
+{
+    std::optional<float> const usable = usableFontSize(size, pageWidth, pageHeight);
+    return usable ? fontFactory.createFont(face, *usable, style) : nullptr;
 }
 
 Pen const* GaugeWindow::pen(int row) const

@@ -86,6 +86,30 @@ TEST_F(AppWindowTest, JunkValuesReadAsZeroAndTheSentinelTextReadsAsAbsent)
     EXPECT_TRUE(window.isMenuVisible());
 }
 
+TEST_F(AppWindowTest, SavedSettingsOutOfRangeAreBroughtOntoTheScreensAndIntoTheDialogsRange)
+{
+    host.workAreas = { { 0, 0, 1280, 1000 }, { 1280, 0, 2560, 1000 } };
+    platform.setProfileValue("WindowPosX", "-100000");
+    platform.setProfileValue("WindowPosY", "40");
+    platform.setProfileValue("WindowWidth", "100000");
+    platform.setProfileValue("WindowHeight", "480");
+    platform.setProfileValue("TimerPeriod", "2147483647");
+    TestAppWindow& slow = createWindow();
+    EXPECT_EQ(host.createdWith.x, 0);
+    EXPECT_EQ(host.createdWith.y, 0);
+    EXPECT_EQ(host.createdWith.width, 2560);
+    EXPECT_EQ(host.createdWith.height, 480);
+    EXPECT_EQ(slow.timerPeriodMs(), 500);
+    EXPECT_EQ(host.runningTimerPeriod, 500);
+
+    platform.setProfileValue("TimerPeriod", "-2147483648");
+    TestAppWindow& fast = createWindow();
+    EXPECT_EQ(fast.timerPeriodMs(), 0);
+    EXPECT_EQ(fast.loopMode(), LoopMode::Polling);
+    fast.saveWindowSettings();
+    EXPECT_EQ(platform.profileValue("TimerPeriod"), "0");
+}
+
 TEST_F(AppWindowTest, SavedViewFlagsApplyAfterTheWindowShowsInMenuTopmostBorderOrder)
 {
     platform.setProfileValue("MenuVisible", "0");
@@ -229,7 +253,7 @@ TEST_F(AppWindowTest, RefreshRateFromPollingToATimerWarnsAndStartsTheTimerAtOnce
     EXPECT_EQ(window.timerPeriodMs(), 50);
 }
 
-TEST_F(AppWindowTest, RefreshRateFromANegativePeriodToATimerWarnsToo)
+TEST_F(AppWindowTest, RefreshRateFromANegativeSavedPeriodReadAs0ToATimerWarnsToo)
 {
     platform.setProfileValue("TimerPeriod", "-20");
     TestAppWindow& window = createWindow();

@@ -114,6 +114,23 @@ TEST(IniProfileStore, LeavesOnlyTheProfileAfterWriting)
     EXPECT_EQ(store.read(path, "ExternalEWD", "Left", "D", 99), "2");
 }
 
+TEST(IniProfileStore, ReplacesASymlinkInsteadOfWritingWhereItPoints)
+{
+    TempFolder folder;
+    std::string const elsewhere = folder.file("someone-elses.txt");
+    std::ofstream(elsewhere, std::ios::binary) << "[s]\nk=theirs\n";
+    std::string const path = folder.file("QuorvelEFIS.cfg");
+    std::error_code error;
+    std::filesystem::create_symlink(elsewhere, path, error);
+    if (error)
+        GTEST_SKIP() << "no symlinks here: " << error.message();
+    IniProfileStore store;
+    ASSERT_TRUE(store.write(path, "s", "k", "ours"));
+    EXPECT_EQ(contentsOf(elsewhere), "[s]\nk=theirs\n");
+    EXPECT_FALSE(std::filesystem::is_symlink(path));
+    EXPECT_EQ(contentsOf(path), "[s]\nk=ours\n");
+}
+
 TEST(IniProfileStore, SurvivesRandomBytes)
 {
     std::mt19937 random(7);

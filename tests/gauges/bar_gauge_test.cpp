@@ -123,19 +123,27 @@ TEST_F(BarGaugeTest, TheThresholdAloneTurnsTheFillToTheDangerColour)
     EXPECT_EQ(fillsAtEgt(80).at(0).brush.colour, Colour::Red);
 }
 
-TEST_F(BarGaugeTest, ColumnsWithoutAUsableScaleOrBlockStepDrawNothing)
+TEST_F(BarGaugeTest, ColumnsWithoutAUsableScaleDrawNothingAndStacksWithoutABlockStepOnlyTheirOutline)
 {
     setEngines(2, 50);
     for (std::string_view layout : {
              "EGTDisplayType=BAR\nEGTBox=0,0,100,200\nEGTMin=100\nEGTMax=100\n",
              "EGTDisplayType=STACK\nEGTBox=0,0,100,200\nEGTMin=100\nEGTMax=100\n",
+         }) {
+        loadLayout(layout);
+        std::vector<DrawCommand> const commands = frame();
+        EXPECT_TRUE(withOp(commands, DrawOp::FillRect).empty()) << layout;
+        EXPECT_TRUE(withOp(commands, DrawOp::Rect).empty()) << layout;
+        EXPECT_TRUE(allFinite(commands)) << layout;
+    }
+    for (std::string_view layout : {
              "EGTDisplayType=STACK\nEGTBox=0,0,100,200\nEGTStackBlockSize=0\nEGTStackBlockInterval=0\n",
              "EGTDisplayType=STACK\nEGTBox=0,0,100,200\nEGTStackBlockSize=2\nEGTStackBlockInterval=-5\n",
          }) {
         loadLayout(layout);
         std::vector<DrawCommand> const commands = frame();
         EXPECT_TRUE(withOp(commands, DrawOp::FillRect).empty()) << layout;
-        EXPECT_TRUE(withOp(commands, DrawOp::Rect).empty()) << layout;
+        EXPECT_EQ(withOp(commands, DrawOp::Rect).size(), 2u) << layout;
         EXPECT_TRUE(allFinite(commands)) << layout;
     }
 }

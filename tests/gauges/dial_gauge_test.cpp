@@ -1,3 +1,4 @@
+#include "gauges/gauge_scale.h"
 #include "gauges/gauge_test_fixture.h"
 
 #include <cmath>
@@ -213,12 +214,25 @@ TEST_F(DialGaugeTest, TickValuesDoNotDriftAlongTheScale)
     EXPECT_EQ(textsOf(commands), (std::vector<std::string> { "0.0", "0.5", "1.0" }));
 }
 
-TEST_F(DialGaugeTest, ATinyTickIntervalOnAWideScaleStillEndsTheFrame)
+TEST_F(DialGaugeTest, AFineScaleRunsToItsEndAndAnEndlessOneStopsAtTheCapOrWhereTicksStopGrowing)
 {
+    // 2,001 ticks, 0 to 2000: the last at the end angle.
+    loadLayout("N1DisplayType=QUADRANT\nN1Box=0,0,200,200\nN1Max=2000\nN1StartAngle=180\nN1EndAngle=360\n"
+               "N1TickInterval=1\nN1TickSize=5\nNeedleNormalColor=CYAN\n");
+    setEngines(1, 0);
+    std::vector<DrawCommand> const fine = linesInColour(Colour::White);
+    ASSERT_EQ(fine.size(), 2001u);
+    EXPECT_NEAR(fine.back().points[0].x, 200, 1e-3);
+    EXPECT_NEAR(fine.back().points[0].y, 100, 1e-3);
+
     loadLayout("N1DisplayType=QUADRANT\nN1Box=0,0,200,200\nN1Max=1000000000\nN1StartAngle=180\nN1EndAngle=360\n"
                "N1TickInterval=0.0001\nN1TickSize=5\nNeedleNormalColor=CYAN\n");
-    setEngines(1, 0);
-    EXPECT_EQ(linesInColour(Colour::White).size(), 1000u);
+    EXPECT_EQ(linesInColour(Colour::White).size(), static_cast<std::size_t>(kMaxScaleTicks));
+
+    // Beyond 2^24 a float step of 1 adds nothing: one tick, not the cap's worth.
+    loadLayout("N1DisplayType=QUADRANT\nN1Box=0,0,200,200\nN1Min=100000000\nN1Max=200000000\nN1StartAngle=180\n"
+               "N1EndAngle=360\nN1TickInterval=1\nN1TickSize=5\nNeedleNormalColor=CYAN\n");
+    EXPECT_EQ(linesInColour(Colour::White).size(), 1u);
 }
 
 TEST_F(DialGaugeTest, AScaleWithMaxEqualToMinDrawsNoDialButItsReadoutAndLabel)

@@ -110,4 +110,19 @@ TEST_F(DisplaySettingsTest, FontRowsReadFaceSizeAndStyle)
     EXPECT_EQ(f[FontRow::FirstUserMessage + 2].style, FontStyleUnderline);
 }
 
+TEST_F(DisplaySettingsTest, FontSizesAreHeldToThePageAndSizesOfZeroOrLessMakeNoFont)
+{
+    loadLayout("SizeX=500\nSizeY=800\nDigitFontSize=100000\nTickFontSize=999\nLabelFontSize=-32\nLegendFontSize=0\n");
+    ASSERT_NE(display.font(FontRow::Digit), nullptr);
+    EXPECT_FLOAT_EQ(display.font(FontRow::Digit)->size(), 1000); // twice the shorter side
+    ASSERT_NE(display.font(FontRow::Tick), nullptr);
+    EXPECT_FLOAT_EQ(display.font(FontRow::Tick)->size(), 999);
+    EXPECT_EQ(display.font(FontRow::Label), nullptr);
+    EXPECT_EQ(display.font(FontRow::Legend), nullptr);
+    // A page a fraction of a unit wide holds its fonts to that fraction.
+    loadLayout("SizeX=0.0000001\nDigitFontSize=40\n");
+    ASSERT_NE(display.font(FontRow::Digit), nullptr);
+    EXPECT_FLOAT_EQ(display.font(FontRow::Digit)->size(), 0.0000002f);
+}
+
 } // namespace

@@ -97,6 +97,7 @@ public:
     using EfisDisplay::engineGauges;
     using EfisDisplay::engineOffChar;
     using EfisDisplay::engineOffManaged;
+    using EfisDisplay::font;
     using EfisDisplay::fontDefs;
     using EfisDisplay::pieDangerTransparent;
     using EfisDisplay::pieNormalTransparent;

@@ -62,6 +62,9 @@ expect_failure 1 "huge.ini holds 40959 bytes; a layout may hold at most 40958." 
 expect_failure 1 "Cannot read missing.ini." "$tool" pack missing.ini out.bin
 expect_failure 1 "Cannot open missing.bin: no such file." "$tool" check missing.bin
 expect_failure 1 "Cannot write no-such-dir/out.bin." "$tool" pack shipped.ini no-such-dir/out.bin
+# A FIFO is no layout file: refused at once, never waited on.
+mkfifo fifo.bin
+expect_failure 1 "Unable to read fifo.bin" timeout 60 "$tool" check fifo.bin
 
 # Usage errors.
 usage="Usage: tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin."

@@ -67,6 +67,16 @@ printf 'junk' >"$work/A320CFM.bin"
 [ "$(cat "$work/err")" = "Parsing Error: Checksum Error" ] || fail "layout failure reported as: $(cat "$work/err")"
 [ -s "$work/junk.png" ] || fail "no PNG without a layout"
 
+# A page a ten-millionth of a unit wide stretches every glyph far beyond
+# what FreeType draws, and a huge font would take gigabytes: such pages used
+# to freeze on a failed Cairo context. The frames go on, with nothing to
+# complain of, and the not-connected boxes still show.
+printf '[EICAS]\nSizeX=0.0000001\nLabelFontSize=100000\n' >"$work/thin.ini"
+"$TARNEX_BUILD_DIR/tools/layout/tarnex-layout" pack "$work/thin.ini" "$work/A320CFM.bin"
+(cd "$work" && "$tarnex" --snapshot "$work/thin.png" --frames 4) 2>"$work/err" || fail "snapshot of a thin page failed"
+[ ! -s "$work/err" ] || fail "the thin page complained: $(cat "$work/err")"
+[ "$(convert "$work/thin.png" -format '%[fx:maxima.r]' info:)" = "1" ] || fail "the thin page shows no red"
+
 # An output that cannot be written.
 status=0
 "$tarnex" --snapshot "$work/missing/frame.png" 2>"$work/err" || status=$?

@@ -20,6 +20,7 @@ public:
     bool createSucceeds = true;
     WindowRect rect { 10, 20, 810, 620 };
     ClientSize client { 800, 600 };
+    std::vector<WindowRect> workAreas { { 0, 0, 1280, 1024 } };
     std::optional<int> refreshRateAnswer; // nothing: Cancel
 
     // Observed.
@@ -69,6 +70,7 @@ public:
     }
     WindowRect windowRect() const override { return rect; }
     ClientSize clientSize() const override { return client; }
+    std::vector<WindowRect> monitorWorkAreas() const override { return workAreas; }
     std::uint32_t style() const override { return currentStyle; }
     void setStyle(std::uint32_t style) override
     {

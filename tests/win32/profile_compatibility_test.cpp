@@ -74,3 +74,11 @@ TEST(ProfileCompatibility, EachStoreReadsWhatTheOtherWrote)
     expectEveryWriteCase(windows, ours);
     expectEveryWriteCase(ours, windows);
 }
+
+TEST(ProfileCompatibility, WithoutAFileNameTheWindowsStoreReadsDefaultsAndWritesNothing)
+{
+    Win32ProfileStore windows;
+    EXPECT_FALSE(windows.write("", "ExternalEWD", "TimerPeriod", "50"));
+    EXPECT_EQ(windows.read("", "ExternalEWD", "TimerPeriod", "100 ", 99), "100");
+    EXPECT_EQ(windows.read("", "ExternalEWD", "TimerPeriod", "<UNDEFINDED>", 5), "<UND");
+}

@@ -184,3 +184,14 @@ TEST_F(TarnexResources, DefaultLayoutIsThePackedLayoutOfTheBuild)
     ASSERT_FALSE(packed.empty()) << "cannot read " << packedDefaultLayout();
     EXPECT_TRUE(std::ranges::equal(embedded, packed));
 }
+
+TEST_F(TarnexResources, ManifestAsksForPerMonitorScalingCurrentControlsAndTheUsersRights)
+{
+    std::span<std::uint8_t const> const bytes = bytesOf(MAKEINTRESOURCEA(24), 1); // RT_MANIFEST, for the process
+    std::string const manifest(bytes.begin(), bytes.end());
+    ASSERT_FALSE(manifest.empty());
+    for (char const* part : { "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>",
+             "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>",
+             "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "<requestedExecutionLevel level=\"asInvoker\"" })
+        EXPECT_NE(manifest.find(part), std::string::npos) << part;
+}

@@ -1,7 +1,8 @@
 // tarnex.exe itself: started with a prepared user profile, driven through
-// its window's messages, closed, and its profile read back. The profile is
-// the bare name the program gives the profile API, so it lives in the
-// Windows directory; the test keeps whatever was there and puts it back.
+// its window's messages, closed, and its profile read back. The profile lives
+// in the user's application-data folder, and earlier versions kept it in the
+// Windows directory or the VirtualStore copy of it: the test keeps whatever
+// was in those places and puts it back.
 
 #include "child_process.h"
 #include "program_files.h"
@@ -10,10 +11,14 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <array>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 namespace {
 
@@ -21,35 +26,65 @@ constexpr char const* kSection = "ExternalEWD";
 constexpr int kExit = 32771;
 constexpr int kAlwaysOnTop = 32781;
 
+std::string shellFolder(int folderId)
+{
+    char path[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, folderId, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+std::string windowsFolder()
+{
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    return windows;
+}
+
+std::optional<std::string> fileBytes(std::string const& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    return std::string { std::istreambuf_iterator<char>(file), {} };
+}
+
+// A file the test needs absent at its start; what was there comes back at
+// its end.
+class SetAsideFile {
+public:
+    explicit SetAsideFile(std::string path)
+        : m_path(std::move(path))
+        , m_kept(fileBytes(m_path))
+    {
+        DeleteFileA(m_path.c_str());
+    }
+    ~SetAsideFile()
+    {
+        DeleteFileA(m_path.c_str());
+        if (m_kept)
+            std::ofstream(m_path, std::ios::binary) << *m_kept;
+    }
+    SetAsideFile(SetAsideFile const&) = delete;
+    SetAsideFile& operator=(SetAsideFile const&) = delete;
+    std::string const& path() const { return m_path; }
+
+private:
+    std::string m_path;
+    std::optional<std::string> m_kept;
+};
+
 class TarnexWindow : public testing::Test {
 protected:
-    TarnexWindow()
+    void setProfile(char const* key, std::string const& value, std::string const& file)
     {
-        char windows[MAX_PATH] = {};
-        GetWindowsDirectoryA(windows, MAX_PATH);
-        profile = std::string(windows) + "\\QuorvelEFIS.cfg";
-        std::ifstream file(profile, std::ios::binary);
-        if (file)
-            savedProfile = std::string { std::istreambuf_iterator<char>(file), {} };
-        DeleteFileA(profile.c_str());
+        std::filesystem::create_directories(std::filesystem::path(file).parent_path());
+        WritePrivateProfileStringA(kSection, key, value.c_str(), file.c_str());
     }
-    ~TarnexWindow() override
-    {
-        DeleteFileA(profile.c_str());
-        if (savedProfile) {
-            std::ofstream file(profile, std::ios::binary);
-            file << *savedProfile;
-        }
-    }
-
-    void setProfile(char const* key, std::string const& value)
-    {
-        WritePrivateProfileStringA(kSection, key, value.c_str(), profile.c_str());
-    }
+    void setProfile(char const* key, std::string const& value) { setProfile(key, value, profile.path()); }
     std::string profileValue(char const* key)
     {
         char value[100] = {};
-        GetPrivateProfileStringA(kSection, key, "<absent>", value, sizeof value, profile.c_str());
+        GetPrivateProfileStringA(kSection, key, "<absent>", value, sizeof value, profile.path().c_str());
         return value;
     }
     void setGeometry(int x, int y, int width, int height)
@@ -92,8 +127,10 @@ protected:
     static LONG style(HWND window) { return GetWindowLongA(window, GWL_STYLE); }
     static bool topmost(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
-    std::string profile;
-    std::optional<std::string> savedProfile;
+    SetAsideFile profile { shellFolder(CSIDL_APPDATA) + "\\Tarnex\\QuorvelEFIS.cfg" };
+    SetAsideFile windowsFolderProfile { windowsFolder() + "\\QuorvelEFIS.cfg" };
+    SetAsideFile virtualStoreProfile { shellFolder(CSIDL_LOCAL_APPDATA) + "\\VirtualStore" + windowsFolder().substr(2)
+        + "\\QuorvelEFIS.cfg" };
     TempFolder folder;
     ChildProcess tarnex;
 };
@@ -186,4 +223,55 @@ TEST_F(TarnexWindow, ACorruptLayoutFileIsReportedAndTheWindowStillOpens)
     HWND const window = waitForWindow(tarnex.id(), "A320 CFM E/WD", "TARNEX", 20000);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(exitThrough(window, WM_COMMAND, kExit), std::optional<DWORD>(0));
+}
+
+TEST_F(TarnexWindow, SettingsOfEarlierVersionsMoveToTheUsersOwnProfile)
+{
+    // The Windows directory's profile, and the VirtualStore copy Windows
+    // served to a 32-bit program in its place: the copy is what the user saw.
+    setProfile("WindowPosX", "10", windowsFolderProfile.path());
+    setProfile("MenuVisible", "1", windowsFolderProfile.path());
+    setProfile("WindowPosX", "80", virtualStoreProfile.path());
+    setProfile("WindowPosY", "90", virtualStoreProfile.path());
+    setProfile("WindowWidth", "600", virtualStoreProfile.path());
+    setProfile("WindowHeight", "450", virtualStoreProfile.path());
+    setProfile("MenuVisible", "0", virtualStoreProfile.path());
+    setProfile("TimerPeriod", "200", virtualStoreProfile.path());
+    WritePrivateProfileStringA("Other", "Kept", "yes", virtualStoreProfile.path().c_str());
+    std::optional<std::string> const windowsFolderBefore = fileBytes(windowsFolderProfile.path());
+    std::optional<std::string> const virtualStoreBefore = fileBytes(virtualStoreProfile.path());
+
+    HWND const window = start();
+    ASSERT_NE(window, nullptr);
+    RECT rect {};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ((std::array { rect.left, rect.top, rect.right, rect.bottom }), (std::array<LONG, 4> { 80, 90, 680, 540 }));
+    EXPECT_EQ(GetMenu(window), nullptr);
+    PostMessageA(window, WM_KEYDOWN, 'M', 0);
+    EXPECT_TRUE(waitUntil([&] { return GetMenu(window) != nullptr; }));
+    EXPECT_EQ(exitThrough(window, WM_COMMAND, kExit), std::optional<DWORD>(0));
+
+    EXPECT_EQ(savedGeometry(), (std::array<std::string, 4> { "80", "90", "600", "450" }));
+    EXPECT_EQ(profileValue("MenuVisible"), "1");
+    EXPECT_EQ(profileValue("TimerPeriod"), "200");
+    char other[16] = {};
+    GetPrivateProfileStringA("Other", "Kept", "", other, sizeof other, profile.path().c_str());
+    EXPECT_STREQ(other, "yes");
+    EXPECT_EQ(fileBytes(windowsFolderProfile.path()), windowsFolderBefore);
+    EXPECT_EQ(fileBytes(virtualStoreProfile.path()), virtualStoreBefore);
+}
+
+TEST_F(TarnexWindow, TheWindowsDirectoryProfileIsReadWhenNoOtherIs)
+{
+    setGeometry(70, 60, 500, 400);
+    std::rename(profile.path().c_str(), windowsFolderProfile.path().c_str());
+    std::optional<std::string> const before = fileBytes(windowsFolderProfile.path());
+    ASSERT_TRUE(before.has_value());
+
+    HWND const window = start();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(exitThrough(window, WM_CLOSE, 0), std::optional<DWORD>(0));
+    EXPECT_EQ(savedGeometry(), (std::array<std::string, 4> { "70", "60", "500", "400" }));
+    EXPECT_EQ(profileValue("NoBorder"), "0");
+    EXPECT_EQ(fileBytes(windowsFolderProfile.path()), before);
 }

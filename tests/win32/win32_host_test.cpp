@@ -263,6 +263,32 @@ TEST_F(Win32HostTest, WindowLeftOfTheScreenKeepsTheSavedGeometry)
     EXPECT_EQ(profileValue("NoBorder"), "1");
 }
 
+TEST_F(Win32HostTest, SavedGeometryOffEveryMonitorOrLargerThanThemComesUpOnThePrimary)
+{
+    // The first monitor Windows lists as primary is the one at the origin.
+    MONITORINFO primary {};
+    primary.cbSize = sizeof primary;
+    GetMonitorInfoA(MonitorFromPoint({ 0, 0 }, MONITOR_DEFAULTTOPRIMARY), &primary);
+    int const screenWidth = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    setGeometry(-100000, 50, 100000, 300);
+    ASSERT_TRUE(create());
+    RECT const rect = windowRect();
+    EXPECT_EQ(rect.left, primary.rcWork.left);
+    EXPECT_EQ(rect.top, primary.rcWork.top);
+    EXPECT_LE(rect.right - rect.left, screenWidth);
+    EXPECT_EQ(rect.bottom - rect.top, 300);
+}
+
+TEST_F(Win32HostTest, MovedToAMonitorOfAnotherScaleTheWindowTakesTheSuggestedRectangle)
+{
+    setGeometry(100, 110, 500, 400);
+    ASSERT_TRUE(create());
+    RECT suggested { 120, 130, 870, 730 }; // 150 % of the window
+    SendMessageA(window(), 0x02E0, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested)); // WM_DPICHANGED
+    RECT const rect = windowRect();
+    EXPECT_EQ((std::array { rect.left, rect.top, rect.right, rect.bottom }), (std::array<LONG, 4> { 120, 130, 870, 730 }));
+}
+
 TEST_F(Win32HostTest, RefreshRateDialogSetsThePeriodAndWarnsOfTheLoopChange)
 {
     ASSERT_TRUE(create());

@@ -6,11 +6,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iostream>
 #include <numbers>
 
 namespace {
 
 constexpr double kDegrees = std::numbers::pi / 180;
+// FreeType sizes glyphs in 1/64 pixel.
+constexpr double kThinnestGlyphPixels = 1.0 / 64;
 // GDI+ pads text on each side by this part of the em.
 constexpr double kTextPaddingPerEm = 1.0 / 6;
 
@@ -31,8 +34,14 @@ std::u16string_view withoutTrailingSpaces(std::u16string_view text)
 } // namespace
 
 CairoGraphics::CairoGraphics(cairo_surface_t* target)
-    : m_cr(cairo_create(target))
+    : m_target(cairo_surface_reference(target))
+    , m_cr(cairo_create(target))
     , m_fontOptions(cairo_font_options_create())
+{
+    setUpContext();
+}
+
+void CairoGraphics::setUpContext()
 {
     // GDI+ smooths shapes with an 8x4 box filter. Cairo's fast 4x4 coverage
     // looks the same and nearly halves the cost of the gauges' arcs, which at
@@ -47,16 +56,40 @@ CairoGraphics::CairoGraphics(cairo_surface_t* target)
     cairo_set_font_options(m_cr, m_fontOptions);
     // Pixel centres on integer coordinates.
     cairo_translate(m_cr, 0.5, 0.5);
+    cairo_scale(m_cr, m_scaleX, m_scaleY);
 }
 
 CairoGraphics::~CairoGraphics()
 {
     cairo_destroy(m_cr);
     cairo_font_options_destroy(m_fontOptions);
+    cairo_surface_destroy(m_target);
+}
+
+// A context in error ignores every later call for good: the page would
+// freeze on its last good frame. A fresh context on the same target draws
+// on; what failed is told once, as it would likely fail again every frame.
+void CairoGraphics::recoverIfFailed()
+{
+    cairo_status_t const status = cairo_status(m_cr);
+    if (status == CAIRO_STATUS_SUCCESS)
+        return;
+    static bool reported = false;
+    if (!reported) {
+        std::cerr << "tarnex: drawing failed (" << cairo_status_to_string(status) << "); drawing goes on with a fresh context\n";
+        reported = true;
+    }
+    ++m_recoveries;
+    cairo_destroy(m_cr);
+    m_cr = cairo_create(m_target);
+    setUpContext();
 }
 
 void CairoGraphics::scaleWorld(float sx, float sy)
 {
+    recoverIfFailed();
+    m_scaleX *= sx;
+    m_scaleY *= sy;
     cairo_scale(m_cr, sx, sy);
 }
 
@@ -87,6 +120,7 @@ void CairoGraphics::setPen(Pen const& pen)
 
 void CairoGraphics::clear(Argb colour)
 {
+    recoverIfFailed();
     cairo_set_operator(m_cr, CAIRO_OPERATOR_SOURCE);
     setColour(colour);
     cairo_paint(m_cr);
@@ -95,6 +129,7 @@ void CairoGraphics::clear(Argb colour)
 
 void CairoGraphics::drawLine(Pen const& pen, PointF from, PointF to)
 {
+    recoverIfFailed();
     setPen(pen);
     cairo_move_to(m_cr, from.x, from.y);
     cairo_line_to(m_cr, to.x, to.y);
@@ -103,6 +138,7 @@ void CairoGraphics::drawLine(Pen const& pen, PointF from, PointF to)
 
 void CairoGraphics::drawRectangle(Pen const& pen, RectF const& rect)
 {
+    recoverIfFailed();
     setPen(pen);
     cairo_rectangle(m_cr, rect.x, rect.y, rect.width, rect.height);
     cairo_stroke(m_cr);
@@ -110,6 +146,7 @@ void CairoGraphics::drawRectangle(Pen const& pen, RectF const& rect)
 
 void CairoGraphics::fillRectangle(Brush const& brush, RectF const& rect)
 {
+    recoverIfFailed();
     setColour(brush.colour);
     cairo_rectangle(m_cr, rect.x, rect.y, rect.width, rect.height);
     cairo_fill(m_cr);
@@ -136,6 +173,7 @@ void CairoGraphics::addArc(RectF const& rect, float startAngle, float sweepAngle
 
 void CairoGraphics::drawArc(Pen const& pen, RectF const& rect, float startAngle, float sweepAngle)
 {
+    recoverIfFailed();
     // A flat ellipse would leave the context with a singular transform.
     if (!(rect.width > 0 && rect.height > 0))
         return;
@@ -146,6 +184,7 @@ void CairoGraphics::drawArc(Pen const& pen, RectF const& rect, float startAngle,
 
 void CairoGraphics::fillPie(Brush const& brush, RectF const& rect, float startAngle, float sweepAngle)
 {
+    recoverIfFailed();
     if (!(rect.width > 0 && rect.height > 0))
         return;
     setColour(brush.colour);
@@ -157,6 +196,7 @@ void CairoGraphics::fillPie(Brush const& brush, RectF const& rect, float startAn
 
 void CairoGraphics::fillEllipse(Brush const& brush, RectF const& rect)
 {
+    recoverIfFailed();
     if (!(rect.width > 0 && rect.height > 0))
         return;
     setColour(brush.colour);
@@ -168,6 +208,7 @@ void CairoGraphics::fillEllipse(Brush const& brush, RectF const& rect)
 
 void CairoGraphics::drawPolygon(Pen const& pen, std::span<PointF const> points)
 {
+    recoverIfFailed();
     if (points.empty())
         return;
     setPen(pen);
@@ -186,6 +227,8 @@ int CairoGraphics::layOutGlyphs(std::u16string_view text, CairoFont const& font,
         return 0;
     cairo_set_font_face(m_cr, font.cairoFace());
     cairo_set_font_size(m_cr, font.size());
+    if (!drawableTextSize(font.size()))
+        return 0;
     cairo_scaled_font_t* scaledFont = cairo_get_scaled_font(m_cr);
     cairo_glyph_t* glyphs = m_glyphs.data();
     int count = static_cast<int>(m_glyphs.size());
@@ -204,6 +247,17 @@ int CairoGraphics::layOutGlyphs(std::u16string_view text, CairoFont const& font,
     return count;
 }
 
+// A page stretched far more in one direction than the other leaves glyphs
+// thinner than FreeType's 1/64 pixel: it refuses them, and the context would
+// fail. Such text shows nothing anyway.
+bool CairoGraphics::drawableTextSize(double size) const
+{
+    double ex = size, ey = 0, fx = 0, fy = size;
+    cairo_user_to_device_distance(m_cr, &ex, &ey);
+    cairo_user_to_device_distance(m_cr, &fx, &fy);
+    return std::hypot(ex, ey) >= kThinnestGlyphPixels && std::hypot(fx, fy) >= kThinnestGlyphPixels;
+}
+
 RectF CairoGraphics::textBox(CairoFont const& font, double advance, PointF origin, StringFormat const& format) const
 {
     double const padding = kTextPaddingPerEm * font.size();
@@ -214,6 +268,7 @@ RectF CairoGraphics::textBox(CairoFont const& font, double advance, PointF origi
 
 void CairoGraphics::drawString(std::u16string_view text, Font const& font, PointF origin, StringFormat const& format, Brush const& brush)
 {
+    recoverIfFailed();
     auto const& cairoFont = static_cast<CairoFont const&>(font);
     double advance = 0;
     int const count = layOutGlyphs(text, cairoFont, advance);
@@ -239,6 +294,7 @@ void CairoGraphics::drawString(std::u16string_view text, Font const& font, Point
 
 RectF CairoGraphics::measureString(std::u16string_view text, Font const& font, PointF origin, StringFormat const& format)
 {
+    recoverIfFailed();
     auto const& cairoFont = static_cast<CairoFont const&>(font);
     double advance = 0;
     if (layOutGlyphs(text, cairoFont, advance) == 0)
@@ -248,6 +304,7 @@ RectF CairoGraphics::measureString(std::u16string_view text, Font const& font, P
 
 void CairoGraphics::setClip(RectF const& rect)
 {
+    recoverIfFailed();
     cairo_reset_clip(m_cr);
     cairo_rectangle(m_cr, rect.x, rect.y, rect.width, rect.height);
     cairo_clip(m_cr);
@@ -255,5 +312,6 @@ void CairoGraphics::setClip(RectF const& rect)
 
 void CairoGraphics::resetClip()
 {
+    recoverIfFailed();
     cairo_reset_clip(m_cr);
 }

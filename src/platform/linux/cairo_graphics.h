@@ -23,6 +23,9 @@ class CairoFont;
 //   (top, middle or bottom) lies on the origin as the format says; the first
 //   baseline is the cell ascent below the box's top;
 // - glyphs use unhinted outlines and metrics, so text scales with the page.
+//   Text whose glyphs would be thinner than FreeType's 1/64 pixel in either
+//   direction (a page stretched far more one way than the other) is neither
+//   drawn nor measured.
 // Fonts must be CairoFonts. Drawing a frame allocates nothing.
 class CairoGraphics final : public Graphics {
 public:
@@ -49,6 +52,11 @@ public:
     void setClip(RectF const&) override;
     void resetClip() override;
 
+    // Every call first checks the context: one in error is replaced by a
+    // fresh one with the same transform (the first failure is told on
+    // stderr). How many times that happened.
+    int recoveries() const { return m_recoveries; }
+
 private:
     static constexpr std::size_t kMaxTextBytes = 2048;
     static constexpr std::size_t kMaxGlyphs = 1024;
@@ -57,13 +65,20 @@ private:
     // and sets the advance of the run. The text's trailing spaces are dropped.
     int layOutGlyphs(std::u16string_view text, CairoFont const&, double& advance);
     RectF textBox(CairoFont const&, double advance, PointF origin, StringFormat const&) const;
+    bool drawableTextSize(double size) const;
+    void setUpContext();
+    void recoverIfFailed();
     void setPen(Pen const&);
     void setColour(Argb);
     // Adds the arc of the ellipse in rect to the path.
     void addArc(RectF const&, float startAngle, float sweepAngle);
 
+    cairo_surface_t* m_target;
     cairo_t* m_cr;
     cairo_font_options_t* m_fontOptions;
+    double m_scaleX = 1;
+    double m_scaleY = 1;
+    int m_recoveries = 0;
     std::array<char, kMaxTextBytes> m_utf8 {};
     std::array<cairo_glyph_t, kMaxGlyphs> m_glyphs {};
 };

@@ -1,6 +1,7 @@
 #include "platform/linux/gtk_dialogs.h"
 
 #include "app/command_line.h"
+#include "app/window_host.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +9,6 @@
 
 namespace {
 
-constexpr int kSlowestPeriodMs = 500;
 constexpr int kTickPeriodMs = 100;
 
 GtkMessageType messageType(MessageIcon icon)
@@ -55,10 +55,10 @@ std::optional<int> runRefreshRateDialog(GtkWindow* parent, int position)
     gtk_dialog_add_button(GTK_DIALOG(dialog), "Cancel", GTK_RESPONSE_CANCEL);
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
 
-    GtkWidget* slider = gtk_scale_new_with_range(GTK_ORIENTATION_HORIZONTAL, 0, kSlowestPeriodMs, 1);
+    GtkWidget* slider = gtk_scale_new_with_range(GTK_ORIENTATION_HORIZONTAL, 0, kSlowestRefreshPeriodMs, 1);
     gtk_scale_set_draw_value(GTK_SCALE(slider), FALSE);
     gtk_scale_add_mark(GTK_SCALE(slider), kTickPeriodMs, GTK_POS_BOTTOM, nullptr);
-    gtk_range_set_value(GTK_RANGE(slider), std::clamp(position, 0, kSlowestPeriodMs));
+    gtk_range_set_value(GTK_RANGE(slider), std::clamp(position, 0, kSlowestRefreshPeriodMs));
     gtk_widget_set_size_request(slider, 260, -1);
 
     GtkWidget* ends = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);

@@ -3,6 +3,7 @@
 #include "platform/linux/gtk_x11_window_surface.h"
 
 #include <algorithm>
+#include <cmath>
 
 GtkWindowBackend::~GtkWindowBackend()
 {
@@ -59,14 +60,21 @@ void GtkWindowBackend::present()
     std::span<PixelRect const> const redrawn = m_frame.flush();
     cairo_surface_flush(m_surface);
     if (m_paintContext)
-        copyTo(m_paintContext);
+        copyTo(m_paintContext, areaScale());
     else if (!redrawn.empty())
         presentAsFrame(redrawn);
 }
 
-void GtkWindowBackend::copyTo(cairo_t* cr)
+double GtkWindowBackend::areaScale() const
+{
+    return m_area ? gtk_widget_get_scale_factor(m_area) : 1;
+}
+
+void GtkWindowBackend::copyTo(cairo_t* cr, double deviceScale)
 {
     cairo_save(cr);
+    if (deviceScale != 1)
+        cairo_scale(cr, 1 / deviceScale, 1 / deviceScale);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_surface(cr, m_surface, 0, 0);
     cairo_rectangle(cr, 0, 0, cairo_image_surface_get_width(m_surface), cairo_image_surface_get_height(m_surface));
@@ -82,22 +90,29 @@ void GtkWindowBackend::presentAsFrame(std::span<PixelRect const> redrawn)
     int x = 0, y = 0;
     if (!window || !gtk_widget_translate_coordinates(m_area, m_toplevel, 0, 0, &x, &y))
         return;
+    double const scale = areaScale();
     if (cairo_surface_t* const direct = windowSurface(window)) {
+        // The X window is in device pixels, as the buffer is.
         cairo_t* const cr = cairo_create(direct);
-        cairo_translate(cr, x, y);
+        cairo_translate(cr, x * scale, y * scale);
         for (PixelRect const& rect : redrawn)
             cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
         cairo_clip(cr);
-        copyTo(cr);
+        copyTo(cr, 1);
         cairo_destroy(cr);
         cairo_surface_flush(direct);
         gdk_display_flush(gdk_window_get_display(window));
         return;
     }
-    // GDK double-buffers and sends exactly this region.
+    // GDK double-buffers and sends exactly this region, in logical pixels:
+    // each rectangle grows to whole logical pixels.
     cairo_region_t* const region = cairo_region_create();
     for (PixelRect const& rect : redrawn) {
-        cairo_rectangle_int_t const area { x + rect.x, y + rect.y, rect.width, rect.height };
+        int const left = static_cast<int>(std::floor(rect.x / scale));
+        int const top = static_cast<int>(std::floor(rect.y / scale));
+        int const right = static_cast<int>(std::ceil((rect.x + rect.width) / scale));
+        int const bottom = static_cast<int>(std::ceil((rect.y + rect.height) / scale));
+        cairo_rectangle_int_t const area { x + left, y + top, right - left, bottom - top };
         cairo_region_union_rectangle(region, &area);
     }
     GdkDrawingContext* const frame = gdk_window_begin_draw_frame(window, region);
@@ -106,7 +121,7 @@ void GtkWindowBackend::presentAsFrame(std::span<PixelRect const> redrawn)
         return;
     cairo_t* const cr = gdk_drawing_context_get_cairo_context(frame);
     cairo_translate(cr, x, y);
-    copyTo(cr);
+    copyTo(cr, scale);
     gdk_window_end_draw_frame(window, frame);
 }
 

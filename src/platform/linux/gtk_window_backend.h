@@ -17,6 +17,11 @@
 // GTK shows; outside it (the loops paint directly) only the redrawn pixels
 // go to the screen, straight onto the toplevel's window on X11 and as a frame
 // of it elsewhere, and an unchanged frame costs the screen nothing.
+//
+// The buffer has the area's size in device pixels: GDK's logical size times
+// its scale factor (2 under GDK_SCALE=2). The page is drawn at the screen's
+// own resolution, and GDK's contexts, which are in logical units, are scaled
+// back so one buffer pixel lands on one screen pixel.
 class GtkWindowBackend final : public RenderBackend {
 public:
     GtkWindowBackend() = default;
@@ -37,7 +42,10 @@ public:
 
 private:
     cairo_surface_t* createBackSurface(int width, int height) const;
-    void copyTo(cairo_t* cr);
+    // Paints the buffer onto cr at its origin, one buffer pixel to
+    // deviceScale of cr's units.
+    void copyTo(cairo_t* cr, double deviceScale);
+    double areaScale() const;
     void presentAsFrame(std::span<PixelRect const> redrawn);
     cairo_surface_t* windowSurface(GdkWindow*);
     void dropWindowSurface();

@@ -6,6 +6,7 @@
 #include <glib-unix.h>
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <string>
 
@@ -148,7 +149,32 @@ ClientSize GtkWindowHost::clientSize() const
 {
     if (!m_area || !gtk_widget_get_realized(m_area))
         return {};
-    return { gtk_widget_get_allocated_width(m_area), gtk_widget_get_allocated_height(m_area) };
+    // The back buffer is made at this size: the screen's own pixels.
+    double const scale = gtk_widget_get_scale_factor(m_area);
+    return { static_cast<int>(std::lround(gtk_widget_get_allocated_width(m_area) * scale)),
+        static_cast<int>(std::lround(gtk_widget_get_allocated_height(m_area) * scale)) };
+}
+
+// In GDK's logical pixels, as the window's position and size are.
+std::vector<WindowRect> GtkWindowHost::monitorWorkAreas() const
+{
+    GdkDisplay* const display = gdk_display_get_default();
+    if (!display)
+        return {};
+    GdkMonitor* const primary = gdk_display_get_primary_monitor(display);
+    std::vector<WindowRect> areas;
+    for (int i = 0, count = gdk_display_get_n_monitors(display); i < count; ++i) {
+        GdkMonitor* const monitor = gdk_display_get_monitor(display, i);
+        GdkRectangle work {};
+        gdk_monitor_get_workarea(monitor, &work);
+        WindowRect const area { work.x, work.y, work.x + work.width, work.y + work.height };
+        // Without a primary monitor named, the first one stands for it.
+        if (monitor == primary)
+            areas.insert(areas.begin(), area);
+        else
+            areas.push_back(area);
+    }
+    return areas;
 }
 
 void GtkWindowHost::setStyle(std::uint32_t style)

@@ -16,6 +16,8 @@
 // minimised the rectangle is reported at (-32000, -32000), as Windows does,
 // so it is not saved. The border-only style is an undecorated window; topmost
 // is "keep above". Keys are reported by letter, whatever modifiers are held.
+// Window positions and sizes are in GDK's logical pixels; the client size, of
+// the back buffer, is in device pixels (logical times GDK's scale factor).
 // Closing the window through the window manager, or SIGTERM/SIGINT, ends the
 // program as "Exit" does, so the settings are saved.
 class GtkWindowHost final : public WindowHost {
@@ -39,6 +41,7 @@ public:
 
     WindowRect windowRect() const override;
     ClientSize clientSize() const override;
+    std::vector<WindowRect> monitorWorkAreas() const override;
 
     std::uint32_t style() const override { return m_style; }
     void setStyle(std::uint32_t style) override;

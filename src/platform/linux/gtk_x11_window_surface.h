@@ -10,7 +10,8 @@
 // The X11 window id of window; 0 when GDK does not run on X11.
 unsigned long x11WindowId(GdkWindow* window);
 
-// A Cairo surface drawing onto window's X11 window, of the window's size.
+// A Cairo surface drawing onto window's X11 window, of the window's size in
+// device pixels (the X server's own, whatever GDK's scale).
 cairo_surface_t* createX11WindowSurface(GdkWindow* window);
 
 // Follows the window's size after it changed.

@@ -10,6 +10,7 @@
 #include <poll.h>
 #include <sys/mman.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -66,8 +67,9 @@ Wait transfer(int socket, std::byte* bytes, std::size_t length, bool outgoing, C
 
 } // namespace
 
-PosixIpcTransport::PosixIpcTransport(std::string directory)
+PosixIpcTransport::PosixIpcTransport(std::string directory, std::ostream& problems)
     : directory(std::move(directory))
+    , problems(problems)
 {
 }
 
@@ -84,8 +86,15 @@ PosixIpcTransport::~PosixIpcTransport()
 IpcTransport::ServerHandle PosixIpcTransport::findServer(char const* windowClass)
 {
     std::string problem;
-    if (!checkIpcDirectory(directory, false, problem))
+    if (!checkIpcDirectory(directory, false, problem)) {
+        // A directory not made yet only means no server has started.
+        struct stat info {};
+        if (!problemTold && lstat(directory.c_str(), &info) == 0) {
+            problems << problem << '\n';
+            problemTold = true;
+        }
         return 0;
+    }
     Server server { directory + "/" + windowClass };
     int error = 0;
     if (!connectServer(server, error))

@@ -2,6 +2,7 @@
 
 #include "sim/ipc_transport.h"
 
+#include <iostream>
 #include <map>
 #include <string>
 
@@ -15,7 +16,9 @@
 // the next send connects afresh.
 class PosixIpcTransport final : public IpcTransport {
 public:
-    explicit PosixIpcTransport(std::string directory);
+    // A directory that is there but refused (see ipc_directory.h) is told
+    // on problems, once: the link itself reports only that it cannot connect.
+    explicit PosixIpcTransport(std::string directory, std::ostream& problems = std::cerr);
     ~PosixIpcTransport() override;
     PosixIpcTransport(PosixIpcTransport const&) = delete;
     PosixIpcTransport& operator=(PosixIpcTransport const&) = delete;
@@ -52,6 +55,8 @@ private:
     static void dropConnection(Server& server);
 
     std::string directory;
+    std::ostream& problems;
+    bool problemTold = false;
     std::map<ServerHandle, Server> servers;
     ServerHandle nextServer = 1;
     std::map<std::string, std::uint32_t> messages;

@@ -2,34 +2,52 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
+// $HOME, else the home directory the password database gives the user
+// (a service or a cron job may run without HOME); empty when neither is known.
+std::string homeFolder()
+{
+    char const* const home = std::getenv("HOME");
+    if (home && home[0] == '/')
+        return home;
+    if (passwd const* const entry = getpwuid(getuid()); entry && entry->pw_dir && entry->pw_dir[0] == '/')
+        return entry->pw_dir;
+    return {};
+}
 
 std::string configHome()
 {
     char const* const configured = std::getenv("XDG_CONFIG_HOME");
     if (configured && configured[0] == '/')
         return configured;
-    char const* const home = std::getenv("HOME");
-    return home && home[0] ? std::string(home) + "/.config" : std::string("/tmp");
+    std::string const home = homeFolder();
+    return home.empty() ? std::string() : home + "/.config";
 }
 
 } // namespace
 
 std::string userProfileFolder()
 {
-    return configHome() + "/tarnex";
+    std::string const config = configHome();
+    return config.empty() ? std::string() : config + "/tarnex";
 }
 
 std::string userProfilePath()
 {
-    return userProfileFolder() + "/QuorvelEFIS.cfg";
+    std::string const folder = userProfileFolder();
+    return folder.empty() ? std::string() : folder + "/QuorvelEFIS.cfg";
 }
 
 bool makeUserProfileFolder()
 {
     std::string const folder = userProfileFolder();
+    if (folder.empty())
+        return false;
     std::error_code error;
     if (std::filesystem::is_directory(folder, error))
         return true;

@@ -3,7 +3,9 @@
 #include <string>
 
 // The user profile "QuorvelEFIS.cfg" lives in $XDG_CONFIG_HOME/tarnex
-// (default ~/.config/tarnex).
+// (default ~/.config/tarnex, the home folder from the password database when
+// HOME is not set). Both are empty when no home folder is known at all: the
+// settings are then not kept, rather than kept in a folder others share.
 std::string userProfileFolder();
 std::string userProfilePath();
 

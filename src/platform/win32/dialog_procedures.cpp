@@ -1,12 +1,12 @@
 #include "platform/win32/dialog_procedures.h"
 
+#include "app/window_host.h"
 #include "platform/win32/resource.h"
 
 #include <commctrl.h>
 
 namespace {
 
-constexpr int kSlowestPeriodMs = 500;
 constexpr int kDefaultPeriodTick = 100;
 
 struct RefreshRateDialogState {
@@ -39,7 +39,7 @@ INT_PTR CALLBACK refreshRateProcedure(HWND dialog, UINT message, WPARAM wParam, 
         centreOnParent(dialog);
         HWND const slider = GetDlgItem(dialog, IDC_REFRESH_SLIDER);
         SetFocus(slider);
-        SendMessageA(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, kSlowestPeriodMs));
+        SendMessageA(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, kSlowestRefreshPeriodMs));
         SendMessageA(slider, TBM_SETTIC, 0, kDefaultPeriodTick);
         SendMessageA(slider, TBM_SETPOS, TRUE, state->position);
         return FALSE; // the focus is set

@@ -6,7 +6,7 @@
 #include "platform/win32/gdiplus_bitmap_buffer.h"
 #include "platform/win32/gdiplus_fonts.h"
 #include "platform/win32/gdiplus_session.h"
-#include "platform/win32/user_profile.h"
+#include "platform/win32/user_profile_location.h"
 #include "platform/win32/win32_ipc_transport.h"
 #include "platform/win32/win32_layout_platform.h"
 #include "platform/win32/win32_profile_store.h"
@@ -24,7 +24,7 @@ int runWin32Snapshot(HINSTANCE instance, SnapshotOptions const& options)
         Win32ProfileStore profiles;
         Win32IpcTransport ipc;
         Win32LayoutPlatform layouts(instance);
-        SnapshotPorts const ports { profiles, ipc, layouts, bitmap, kUserProfile };
+        SnapshotPorts const ports { profiles, ipc, layouts, bitmap, userProfilePath() };
         exitCode = runSnapshot(options, ports, makeEwdDisplay, errors);
     }
     writeStandardError(errors.str());

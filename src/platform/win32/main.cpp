@@ -9,7 +9,7 @@
 #include "platform/win32/gdiplus_session.h"
 #include "platform/win32/resource.h"
 #include "platform/win32/gdiplus_snapshot.h"
-#include "platform/win32/user_profile.h"
+#include "platform/win32/user_profile_location.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/win32_ipc_transport.h"
 #include "platform/win32/win32_layout_platform.h"
@@ -42,7 +42,8 @@ int runWindow(HINSTANCE instance, int showCommand)
     Win32ProfileStore profiles;
     Win32IpcTransport ipc;
     Win32LayoutPlatform layouts(instance);
-    PlatformServices services { host, host.backBuffer(), profiles, ipc, layouts, kUserProfile };
+    prepareUserProfile();
+    PlatformServices services { host, host.backBuffer(), profiles, ipc, layouts, userProfilePath() };
 
     std::string const className = resourceString(instance, IDC_TARNEX);
     if (!host.registerWindowClass(className))

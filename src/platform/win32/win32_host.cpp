@@ -20,6 +20,9 @@ constexpr UINT_PTR kRedrawTimer = 0;
 // Where Windows reports a minimised window.
 constexpr int kMinimisedPosition = -32000;
 
+// WM_DPICHANGED, sent to a per-monitor DPI-aware window (see the manifest).
+constexpr UINT kDpiChangedMessage = 0x02E0;
+
 UINT messageBoxIcon(MessageIcon icon)
 {
     switch (icon) {
@@ -113,6 +116,32 @@ ClientSize Win32Host::clientSize() const
     RECT client {};
     GetClientRect(m_window, &client);
     return { client.right - client.left, client.bottom - client.top };
+}
+
+namespace {
+
+BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas)
+{
+    MONITORINFO info {};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(monitor, &info))
+        return TRUE;
+    auto& list = *reinterpret_cast<std::vector<WindowRect>*>(areas);
+    WindowRect const area { info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom };
+    if (info.dwFlags & MONITORINFOF_PRIMARY)
+        list.insert(list.begin(), area);
+    else
+        list.push_back(area);
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<WindowRect> Win32Host::monitorWorkAreas() const
+{
+    std::vector<WindowRect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, addWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
 }
 
 std::uint32_t Win32Host::style() const
@@ -239,6 +268,15 @@ LRESULT Win32Host::handleMessage(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_TIMER:
         m_events->onTimer();
         return 0;
+    case kDpiChangedMessage: {
+        // Moved to a monitor of another scale: the system suggests the
+        // rectangle that keeps the window's size on screen. The next paint
+        // makes the back buffer at the new client size.
+        RECT const& suggested = *reinterpret_cast<RECT const*>(lParam);
+        SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+            suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     default:
         break;
     }

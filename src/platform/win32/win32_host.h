@@ -33,6 +33,7 @@ public:
 
     WindowRect windowRect() const override;
     ClientSize clientSize() const override;
+    std::vector<WindowRect> monitorWorkAreas() const override;
 
     std::uint32_t style() const override;
     void setStyle(std::uint32_t style) override;

@@ -1,3 +1,4 @@
+#include "platform/linux/cairo_graphics.h"
 #include "platform/linux/cairo_offscreen_backend.h"
 #include "render/text_drawing.h"
 #include "support/temp_folder.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -240,6 +242,27 @@ TEST_F(CairoGraphicsTest, FlatShapesAndAZeroSizeBufferDrawNothingAndBreakNothing
     empty.drawString(u"x", *arial, {}, {}, Brush { kWhite });
     TempFolder folder;
     EXPECT_FALSE(backend.writePng(folder.file("empty.png")));
+}
+
+TEST_F(CairoGraphicsTest, AContextThatFailsIsMadeAfreshWithItsTransformAndTheFailureIsToldOnce)
+{
+    Graphics& g = buffer(100, 100);
+    g.scaleWorld(0.1f, 0.1f); // a 1000-unit page on 100 pixels
+    auto const& cairo = static_cast<CairoGraphics const&>(g);
+    // An ellipse of infinite width leaves Cairo's context with a transform
+    // it cannot invert, and the context then ignores every later call.
+    float const infinite = std::numeric_limits<float>::infinity();
+    testing::internal::CaptureStderr();
+    g.drawArc(Pen { kWhite, 1 }, { 0, 0, infinite, 10 }, 0, 90);
+    g.fillEllipse(Brush { kWhite }, { 0, 0, infinite, 10 });
+    g.fillRectangle(Brush { kWhite }, { 500, 500, 100, 100 });
+    std::string const told = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(cairo.recoveries(), 2);
+    EXPECT_EQ(told, "tarnex: drawing failed (invalid matrix (not invertible)); drawing goes on with a fresh context\n");
+    // Drawn after the failures, still at the page's scale: pixels 50 to 60
+    // (the edge pixels half covered).
+    EXPECT_EQ(litPixels(50, 50, 59, 59), 100);
+    EXPECT_EQ(litPixels(0, 0, 48, 48) + litPixels(62, 62, 99, 99), 0);
 }
 
 TEST_F(CairoGraphicsTest, TheBufferIsWrittenAsAPng)

@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
+#include <future>
+#include <unistd.h>
 #include <sys/stat.h>
 
 namespace {
@@ -91,4 +95,23 @@ TEST_F(LinuxLayoutPlatformTest, UnpacksTheShippedLayoutIntoTheDataFolder)
     ASSERT_TRUE(result.ok) << result.errorText;
     EXPECT_EQ(result.path, folder.file(".local/share/tarnex/A320CFM.dll"));
     EXPECT_EQ(readWholeFile(result.path), shippedLayout());
+}
+
+// A FIFO would hold its reader until some writer came: not a layout file.
+// Should the reader wait after all, the test lets it go by opening the FIFO
+// once for writing, and fails.
+TEST_F(LinuxLayoutPlatformTest, ALayoutFileThatIsAFifoIsRefusedWithoutWaiting)
+{
+    std::string const fifo = folder.file("A320CFM.bin");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    auto unpacking = std::async(std::launch::async, [&] { return unpackLayout(platform, fifo); });
+    bool const waited = unpacking.wait_for(std::chrono::seconds(30)) != std::future_status::ready;
+    if (waited) {
+        int const writer = open(fifo.c_str(), O_WRONLY);
+        close(writer);
+    }
+    UnpackResult const result = unpacking.get();
+    EXPECT_FALSE(waited) << "the FIFO was read";
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorText, "Unable to read " + fifo);
 }

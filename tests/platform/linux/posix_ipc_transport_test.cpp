@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -84,11 +85,21 @@ TEST_F(PosixIpcTransportTest, ADirectoryOthersCouldUseIsRefused)
     EXPECT_EQ(PosixIpcTransport(link).findServer("UIPCMAIN"), 0u);
     unlink(link.c_str());
 
-    EXPECT_NE(PosixIpcTransport(directory).findServer("UIPCMAIN"), 0u);
+    std::ostringstream told;
+    EXPECT_NE(PosixIpcTransport(directory, told).findServer("UIPCMAIN"), 0u);
     chmod(directory.c_str(), 0755);
-    EXPECT_EQ(PosixIpcTransport(directory).findServer("UIPCMAIN"), 0u);
+    // The link tries again and again; the reason is told once.
+    PosixIpcTransport refused(directory, told);
+    EXPECT_EQ(refused.findServer("UIPCMAIN"), 0u);
+    EXPECT_EQ(refused.findServer("UIPCMAIN"), 0u);
+    EXPECT_EQ(told.str(), "The IPC directory " + directory + " is open to other users; make it mode 0700.\n");
     EXPECT_FALSE(checkIpcDirectory(directory, false, problem));
     chmod(directory.c_str(), 0700);
+
+    // No directory yet: no server has started, nothing to tell.
+    std::ostringstream quiet;
+    EXPECT_EQ(PosixIpcTransport(directory + "-missing", quiet).findServer("UIPCMAIN"), 0u);
+    EXPECT_EQ(quiet.str(), "");
 }
 
 TEST_F(PosixIpcTransportTest, AMissingDirectoryIsMadePrivateWhenAsked)

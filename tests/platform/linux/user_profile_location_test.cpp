@@ -5,7 +5,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -20,6 +22,17 @@ TEST(UserProfileLocation, LivesInTheXdgConfigFolderElseUnderHome)
     EXPECT_EQ(userProfilePath(), folder.path() + "/.config/tarnex/QuorvelEFIS.cfg");
     unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(userProfileFolder(), folder.path() + "/.config/tarnex");
+}
+
+TEST(UserProfileLocation, WithoutHomeTheHomeFolderComesFromThePasswordDatabase)
+{
+    unsetenv("XDG_CONFIG_HOME");
+    unsetenv("HOME");
+    passwd const* const entry = getpwuid(getuid());
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(userProfilePath(), std::string(entry->pw_dir) + "/.config/tarnex/QuorvelEFIS.cfg");
+    setenv("HOME", "", 1);
+    EXPECT_EQ(userProfileFolder(), std::string(entry->pw_dir) + "/.config/tarnex");
 }
 
 TEST(UserProfileLocation, TheFolderIsMadePrivateWhenMissing)

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Junk in the window profile, a client area of nothing and a layout file that
-# fails to load: the window still opens, runs, and saves sane settings.
+# Junk in the window profile, a window far off every screen and wider than
+# all of them, a client area of nothing and a layout file that fails to load:
+# the window still opens on the screen, runs, and saves sane settings.
 source "$(dirname "$0")/window_test_steps.bash"
 
-write_profile WindowPosX=left WindowPosY=-7x WindowWidth=0 WindowHeight=-40 \
+write_profile WindowPosX=-100000 WindowPosY=-7x WindowWidth=100000 WindowHeight=-40 \
   MenuVisible=maybe AlwaysOnTop=2 TimerPeriod=fast NoBorder=
 printf 'not a packed layout' >"$work/A320CFM.bin"
 start_program
@@ -15,6 +16,10 @@ screenshot tarnex-parsing-error.png
 keys Return
 window=$(wait_for_window "A320 CFM E/WD")
 screenshot tarnex-window-bad-input.png
+# Nowhere near a screen: it comes up at the screen's corner, as wide as it.
+geometry=$(xdotool getwindowgeometry "$window")
+echo "$geometry" | grep -q "Position: 0,0" || fail "window not brought onto the screen: $geometry"
+echo "$geometry" | grep -q "Geometry: 1280x" || fail "window not cut to the screen's width: $geometry"
 
 # The junk period reads as 0: the polling loop paints on and on.
 keys m m
@@ -24,7 +29,7 @@ wait_for_exit
 expect_key TimerPeriod 0
 expect_key AlwaysOnTop 1
 expect_key MenuVisible 0
-# The window stood above the screen's top edge: its geometry is not saved.
-expect_key WindowPosY -7x
-expect_key WindowWidth 0
+expect_key WindowPosX 0
+expect_key WindowPosY 0
+expect_key WindowWidth 1280
 echo "window bad input: ok"
