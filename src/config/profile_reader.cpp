@@ -236,3 +236,33 @@ std::uint32_t parseColour(std::string_view text, bool* transparent)
         colour |= (static_cast<std::uint32_t>(leadingInt(tokens[i])) & 0xFF) << (8 * i);
     return colour;
 }
+
+namespace {
+
+template<typename Table>
+std::vector<std::string_view> wordsOf(Table const& table)
+{
+    std::vector<std::string_view> words;
+    for (auto const& row : table)
+        words.push_back(row.word);
+    return words;
+}
+
+}
+
+std::vector<std::string_view> yesNoWords()
+{
+    return wordsOf(kBoolWords);
+}
+
+std::vector<std::string_view> alignmentWords()
+{
+    return wordsOf(kAlignmentKeywords);
+}
+
+std::vector<std::string_view> colourWords()
+{
+    std::vector<std::string_view> words = wordsOf(kNamedColours);
+    words.push_back(kTransparent);
+    return words;
+}

@@ -8,10 +8,6 @@
 
 namespace {
 
-// However small the interval or wide the range, a scale draws at most this
-// many ticks, so a frame always ends.
-constexpr int kMaxTicks = 1000;
-
 // Tick labels stand at this fraction of the radius from the centre.
 constexpr float kTickLabelRadius = 0.6f;
 
@@ -147,7 +143,7 @@ void EfisDisplay::drawTicks(PointF centre, GaugeRecord const& gauge)
     Pen const* lastPen = normalPen;
     // Each tick's value is computed from its index, so no error accumulates
     // along the scale.
-    for (int k = 0; k < kMaxTicks; ++k) {
+    for (int k = 0; k < kMaxScaleTicks; ++k) {
         float const t = gauge.firstTick + static_cast<float>(k) * gauge.tickInterval;
         if (!(t <= gauge.max))
             break;

@@ -5,6 +5,10 @@
 
 // Scale arithmetic shared by dials, bars and stacks.
 
+// However small the interval or wide the range, a scale draws at most this
+// many ticks, so a frame always ends.
+inline constexpr int kMaxScaleTicks = 1000;
+
 // A shape needs a finite, non-empty value range; Max equal to Min would make
 // every angle and length non-finite, so such a gauge draws no shape.
 bool hasDrawableScale(GaugeRecord const&);
