@@ -186,10 +186,9 @@ std::vector<LayoutKey> makeKeys()
     std::vector<LayoutKey> keys;
     for (KeyRow const& row : kPageKeys)
         keys.push_back({ std::string(row.name), row.value, row.words });
-    std::span<std::string const> const gauges = layoutGaugeNames();
-    for (std::size_t g = 0; g < gauges.size(); ++g) {
+    for (std::string const& gauge : layoutGaugeNames()) {
         for (KeyRow const& row : kGaugeSuffixes)
-            keys.push_back({ gauges[g] + std::string(row.name), row.value, row.words, static_cast<int>(g), row.name });
+            keys.push_back({ gauge + std::string(row.name), row.value, row.words });
     }
     for (std::string_view field : kInfoFields) {
         for (KeyRow const& row : kInfoSuffixes)
@@ -235,6 +234,6 @@ LayoutKey const* findLayoutKey(std::string_view name)
         return &*found;
     if (!isShapeKey(name))
         return nullptr;
-    static LayoutKey const shape { "Line", LayoutValue::Shape };
+    static LayoutKey const shape { "Line", LayoutValue::Shape, {} };
     return &shape;
 }

@@ -30,9 +30,7 @@ enum class LayoutValue {
 struct LayoutKey {
     std::string name;
     LayoutValue value = LayoutValue::Text;
-    std::span<std::string_view const> words; // Keyword only
-    int gauge = -1; // the gauge a per-gauge key belongs to, in layoutGaugeNames() order
-    std::string_view suffix; // of a per-gauge key: "Min", "Box", ...
+    std::span<std::string_view const> words = {}; // Keyword only
 };
 
 // The 23 gauge names, engine gauges first.

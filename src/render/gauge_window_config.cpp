@@ -39,15 +39,17 @@ void GaugeWindow::loadConfigurationFile(std::string_view fileName)
 
 void GaugeWindow::loadChosenLayout(std::string const& path)
 {
+    // The file's name alone: a whole path would not fit on the page.
+    std::string const name = std::filesystem::path(path).filename().string();
+    std::string const state = m_layoutRead ? "; the last good layout stays." : ".";
     LayoutFileText const file = readLayoutFile(path);
     if (!file.text) {
-        std::string const state = m_layoutRead ? "; the last good layout stays" : "";
-        m_layoutNotice.show("Layout " + path + " not read: " + file.problem + state + ".");
+        m_layoutNotice.show("Layout " + name + " not read: " + file.problem + state);
         return;
     }
-    UnpackResult const unpacked = writeUnpackedLayout(services.layouts, std::filesystem::path(path).filename().string(), *file.text);
+    UnpackResult const unpacked = writeUnpackedLayout(services.layouts, name, *file.text);
     if (!unpacked.ok) {
-        m_layoutNotice.show("Layout " + path + " not read: " + unpacked.errorText + ".");
+        m_layoutNotice.show("Layout " + name + " not read: " + unpacked.errorText + state);
         return;
     }
     readDisplaySettings(unpacked.path);
