@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <unordered_map>
 
 namespace {
 
@@ -201,6 +202,14 @@ std::vector<LayoutKey> makeKeys()
     return keys;
 }
 
+std::string upperCase(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return upper;
+}
+
 bool isShapeKey(std::string_view name)
 {
     return std::any_of(std::begin(kShapePrefixes), std::end(kShapePrefixes), [name](std::string_view prefix) {
@@ -227,11 +236,14 @@ std::span<LayoutKey const> layoutKeys()
 
 LayoutKey const* findLayoutKey(std::string_view name)
 {
-    std::span<LayoutKey const> const keys = layoutKeys();
-    auto const found = std::find_if(keys.begin(), keys.end(),
-        [name](LayoutKey const& key) { return equalsIgnoringAsciiCase(key.name, name); });
-    if (found != keys.end())
-        return &*found;
+    static std::unordered_map<std::string, LayoutKey const*> const byName = [] {
+        std::unordered_map<std::string, LayoutKey const*> map;
+        for (LayoutKey const& key : layoutKeys())
+            map.emplace(upperCase(key.name), &key);
+        return map;
+    }();
+    if (auto const found = byName.find(upperCase(name)); found != byName.end())
+        return found->second;
     if (!isShapeKey(name))
         return nullptr;
     static LayoutKey const shape { "Line", LayoutValue::Shape, {} };
