@@ -62,6 +62,11 @@ private:
 // True when the file can be opened for reading.
 bool fileExists(std::string const& path);
 
+// The non-empty pieces of text between separators, as the readers split
+// points, boxes, colours and number lists: separators in a row, at the start
+// or at the end make no empty piece.
+std::vector<std::string_view> splitProfileTokens(std::string_view text, char separator);
+
 // The words each reader knows, in table order, for messages that list them.
 std::vector<std::string_view> yesNoWords();
 std::vector<std::string_view> alignmentWords();

@@ -5,6 +5,7 @@
 #include "config/leading_number.h"
 #include "config/profile_reader.h"
 #include "ewd/layout_keys.h"
+#include "ewd/nearest_layout_key.h"
 #include "gauges/gauge_scale.h"
 
 #include <algorithm>
@@ -53,85 +54,12 @@ std::string number(double value)
     return text;
 }
 
-// Edit distance, letters compared without case; any distance of limit or
-// more is given as limit, found as soon as a row shows it.
-std::size_t distance(std::string_view a, std::string_view b, std::size_t limit)
-{
-    std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j)
-        row[j] = j;
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        std::size_t rowBest = row[0];
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            bool const same = std::toupper(static_cast<unsigned char>(a[i - 1])) == std::toupper(static_cast<unsigned char>(b[j - 1]));
-            std::size_t const next = std::min({ row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1) });
-            diagonal = row[j];
-            row[j] = next;
-            rowBest = std::min(rowBest, next);
-        }
-        if (rowBest >= limit)
-            return limit;
-    }
-    return std::min(row[b.size()], limit);
-}
-
-// How often each character (case ignored, folded into 64 classes) occurs.
-using CharacterCounts = std::array<int, 64>;
-
-CharacterCounts characterCounts(std::string_view text)
-{
-    CharacterCounts counts {};
-    for (char c : text)
-        ++counts[static_cast<std::size_t>(std::toupper(static_cast<unsigned char>(c))) % counts.size()];
-    return counts;
-}
-
-// A lower bound of the edit distance that is quick to take: each edit adds
-// or removes at most one character of each count.
-std::size_t countDistance(CharacterCounts const& a, CharacterCounts const& b)
-{
-    int more = 0;
-    int fewer = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        int const gap = a[i] - b[i];
-        (gap > 0 ? more : fewer) += std::abs(gap);
-    }
-    return static_cast<std::size_t>(std::max(more, fewer));
-}
-
-// No key is this long; a longer name is no typing slip.
-constexpr std::size_t kLongestSuggestible = 64;
-
 std::string unknownKeyMessage(std::string_view name)
 {
-    static std::vector<CharacterCounts> const keyCounts = [] {
-        std::vector<CharacterCounts> counts;
-        for (LayoutKey const& key : layoutKeys())
-            counts.push_back(characterCounts(key.name));
-        return counts;
-    }();
-    std::string best;
-    std::size_t bestDistance = std::max<std::size_t>(2, name.size() / 4) + 1;
-    CharacterCounts const nameCounts = characterCounts(name);
-    std::span<LayoutKey const> const keys = layoutKeys();
-    for (std::size_t k = 0; k < keys.size() && name.size() <= kLongestSuggestible; ++k) {
-        LayoutKey const& key = keys[k];
-        // Two quick lower bounds of the distance first: the lengths, the counts.
-        std::size_t const lengthGap = name.size() > key.name.size() ? name.size() - key.name.size() : key.name.size() - name.size();
-        if (lengthGap >= bestDistance || countDistance(nameCounts, keyCounts[k]) >= bestDistance)
-            continue;
-        std::size_t const d = distance(name, key.name, bestDistance);
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = key.name;
-        }
-    }
-    std::string message = "unknown key " + std::string(name);
-    if (!best.empty())
-        return message + "; did you mean " + best + "?";
-    return message + "; Tarnex reads no such key";
+    std::string const nearest = nearestLayoutKey(name);
+    if (nearest.empty())
+        return "unknown key " + std::string(name) + "; Tarnex reads no such key";
+    return "unknown key " + std::string(name) + "; did you mean " + nearest + "?";
 }
 
 bool startsWithNumber(std::string_view text, bool integer)
@@ -144,19 +72,6 @@ bool startsWithNumber(std::string_view text, bool integer)
     if (!integer && at < text.size() && text[at] == '.')
         ++at;
     return at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]));
-}
-
-std::vector<std::string_view> split(std::string_view text, char separator)
-{
-    std::vector<std::string_view> tokens;
-    std::size_t offset = 0;
-    while (offset < text.size()) {
-        std::size_t const end = std::min(text.find(separator, offset), text.size());
-        if (end > offset)
-            tokens.push_back(text.substr(offset, end - offset));
-        offset = end + 1;
-    }
-    return tokens;
 }
 
 bool isWord(std::span<std::string_view const> words, std::string_view value)
@@ -290,13 +205,13 @@ private:
                 report(entry.line, setting + " is not a font size; a size must be above 0");
             break;
         case LayoutValue::YesNo:
-            checkWord(entry, setting, yesNoWords(), "; the default is kept");
+            checkWord(entry, setting, yesNoWords());
             break;
         case LayoutValue::Keyword:
-            checkWord(entry, setting, entry.key->words, "; the default is kept");
+            checkWord(entry, setting, entry.key->words);
             break;
         case LayoutValue::Alignment:
-            checkWord(entry, setting, alignmentWords(), "; the default is kept");
+            checkWord(entry, setting, alignmentWords());
             break;
         case LayoutValue::Colour:
             checkColour(entry, setting);
@@ -318,10 +233,10 @@ private:
         }
     }
 
-    void checkWord(Entry const& entry, std::string const& setting, std::span<std::string_view const> words, std::string_view consequence)
+    void checkWord(Entry const& entry, std::string const& setting, std::span<std::string_view const> words)
     {
         if (!isWord(words, entry.value))
-            report(entry.line, setting + " is not one of " + joined(words) + std::string(consequence));
+            report(entry.line, setting + " is not one of " + joined(words) + "; the default is kept");
     }
 
     void checkColour(Entry const& entry, std::string const& setting)
@@ -329,7 +244,7 @@ private:
         std::vector<std::string_view> const words = colourWords();
         if (isWord(words, entry.value))
             return;
-        std::vector<std::string_view> const parts = split(entry.value, ',');
+        std::vector<std::string_view> const parts = splitProfileTokens(entry.value, ',');
         if (parts.size() == 3 && std::all_of(parts.begin(), parts.end(), isColourComponent))
             return;
         report(entry.line, setting + " is neither a colour (" + joined(words) + ") nor red,green,blue from 0 to 255");
@@ -337,7 +252,7 @@ private:
 
     void checkBox(Entry const& entry, std::string const& setting)
     {
-        std::vector<std::string_view> const parts = split(entry.value, ',');
+        std::vector<std::string_view> const parts = splitProfileTokens(entry.value, ',');
         if (parts.size() != 4 || !std::all_of(parts.begin(), parts.end(), [](std::string_view p) { return startsWithNumber(p, false); })) {
             report(entry.line, setting + " is not a box left,top,right,bottom");
             return;
@@ -359,7 +274,7 @@ private:
 
     void checkPosition(Entry const& entry, std::string const& setting)
     {
-        std::vector<std::string_view> const parts = split(entry.value, ',');
+        std::vector<std::string_view> const parts = splitProfileTokens(entry.value, ',');
         if (parts.size() != 2 || !startsWithNumber(parts[0], false) || !startsWithNumber(parts[1], false)) {
             report(entry.line, setting + " is not a point x,y");
             return;
@@ -374,7 +289,7 @@ private:
 
     void checkNumberList(Entry const& entry, std::string const& setting)
     {
-        std::vector<std::string_view> const parts = split(entry.value, '-');
+        std::vector<std::string_view> const parts = splitProfileTokens(entry.value, '-');
         if (!std::all_of(parts.begin(), parts.end(), [](std::string_view p) { return startsWithNumber(p, false); }))
             report(entry.line, setting + " holds something that is not a number (numbers are separated by '-')");
         else if (entry.key->value == LayoutValue::Shape && parts.size() != 4)
