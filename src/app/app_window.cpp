@@ -171,9 +171,15 @@ void AppWindow::showAbout()
     host.showAboutBox();
 }
 
+void AppWindow::useLayoutFile(std::string path)
+{
+    layoutFileName = std::move(path);
+    layoutChosen = true;
+}
+
 void AppWindow::onCreate()
 {
-    loadConfiguration(kLayoutFileName);
+    loadConfiguration(layoutFileName);
 }
 
 void AppWindow::onDestroy()

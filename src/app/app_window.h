@@ -31,6 +31,13 @@ public:
     // next one at once.
     virtual void resetConnectionAttempts();
 
+    // Makes the window read path (a plain or packed layout, told apart by
+    // content) instead of kLayoutFileName. Called before createWindow.
+    void useLayoutFile(std::string path);
+    // The layout the window reads: kLayoutFileName unless one was chosen.
+    std::string const& layoutFile() const { return layoutFileName; }
+    bool layoutFileChosen() const { return layoutChosen; }
+
     virtual void paint() = 0;
     virtual void loadConfiguration(std::string_view fileName) = 0;
     // False while a paint runs: a timer tick then asks for no repaint.
@@ -74,6 +81,8 @@ protected:
     std::string profileSection;
 
     std::string baseTitle;
+    std::string layoutFileName { kLayoutFileName };
+    bool layoutChosen = false;
     // True while the paint in progress has just remade the back buffer, or the
     // layout changed; every layout step recomputes its cached positions then.
     bool layoutPending = false;

@@ -12,6 +12,8 @@ constexpr std::string_view kUsage = "Usage:\n"
                                     "                              into an off-screen buffer of WxH (default 1000x1000),\n"
                                     "                              write the last frame as PNG and, with --draw-log,\n"
                                     "                              every drawing call of the last frame\n"
+                                    "  tarnex --layout FILE [...]  use FILE (plain INI or packed) as the layout; the\n"
+                                    "                              window reads it again whenever it is saved\n"
                                     "  tarnex --help               this text\n"
                                     "  tarnex --version            the program's version\n";
 
@@ -79,12 +81,17 @@ CommandLineResult parseCommandLine(std::span<std::string_view const> arguments)
                 return failure("--draw-log needs the name of the file to write.");
             line.snapshot.drawLogPath = arguments[++i];
             snapshotOnlyOptionSeen = true;
+        } else if (option == "--layout") {
+            if (!hasValue || arguments[i + 1].empty())
+                return failure("--layout needs the name of a layout file, plain or packed.");
+            line.layoutPath = arguments[++i];
         } else {
             return failure("Unknown argument " + std::string(option) + "; run tarnex --help to see the options.");
         }
     }
     if (snapshotOnlyOptionSeen && line.mode == CommandLine::Mode::Window)
         return failure("--size, --frames and --draw-log only go with --snapshot OUT.png.");
+    line.snapshot.layoutPath = line.layoutPath;
     result.ok = true;
     return result;
 }

@@ -16,11 +16,15 @@ struct SnapshotOptions {
     int height = 1000;
     int frames = 3;
     std::string drawLogPath; // empty: no draw log
+    std::string layoutPath; // empty: the usual layout
 };
 
 struct CommandLine {
     enum class Mode { Window, Snapshot, Help, Version };
     Mode mode = Mode::Window;
+    // A layout file, plain or packed, read instead of the usual one; the
+    // window reads it again whenever it is saved. Empty: none.
+    std::string layoutPath;
     SnapshotOptions snapshot;
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/headless_window_host.h"
 #include "app/menu_commands.h"
+#include "config/layout_file.h"
 #include "render/draw_log.h"
 #include "render/offscreen_backend.h"
 #include "render/recording_backend.h"
@@ -22,11 +23,19 @@ bool writeDrawLogFile(std::string const& path, RecordingGraphics const& recordin
 
 int runSnapshot(SnapshotOptions const& options, SnapshotPorts const& ports, DisplayFactory const& makeDisplay, std::ostream& errors)
 {
+    if (!options.layoutPath.empty()) {
+        if (LayoutFileText const layout = readLayoutFile(options.layoutPath); !layout.text) {
+            errors << "Cannot use the layout " << options.layoutPath << ": " << layout.problem << ".\n";
+            return 1;
+        }
+    }
     HeadlessWindowHost window({ options.width, options.height }, errors);
     RecordingBackend recorder(ports.offscreen);
     PlatformServices services { window, recorder, ports.profiles, ports.ipc, ports.layouts, ports.userProfilePath };
 
     std::unique_ptr<AppWindow> display = makeDisplay(services, ports.userProfilePath, std::string(kProfileSection));
+    if (!options.layoutPath.empty())
+        display->useLayoutFile(options.layoutPath);
     if (!display->createWindow(kWindowTitle, MenuCommand::AlwaysOnTop)) {
         errors << "The display could not be created.\n";
         return 1;

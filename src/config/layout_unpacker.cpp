@@ -77,13 +77,17 @@ UnpackResult unpackLayout(LayoutPlatform& platform, std::string_view fileName)
     std::optional<std::string> const text = unscrambleLayout(packed);
     if (!text)
         return failure(LayoutError::Checksum, fileName);
+    return writeUnpackedLayout(platform, fileName, *text);
+}
 
+UnpackResult writeUnpackedLayout(LayoutPlatform& platform, std::string_view fileName, std::string const& text)
+{
     std::string const folder = platform.appDataFolder();
     if (folder.empty())
         return failure(LayoutError::AppDataFolder, fileName);
 
     std::string path = temporaryLayoutPath(folder, fileName);
-    if (!writeTemporaryLayout(path, *text))
+    if (!writeTemporaryLayout(path, text))
         return failure(LayoutError::WritingFile, fileName);
     return UnpackResult { true, std::move(path), layoutErrorText(LayoutError::None, fileName) };
 }

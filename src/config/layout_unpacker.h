@@ -20,3 +20,7 @@ struct UnpackResult {
 // writes its text to a temporary file in the application-data folder, named
 // after fileName with its last four characters replaced by ".dll".
 UnpackResult unpackLayout(LayoutPlatform& platform, std::string_view fileName);
+
+// The second half of unpackLayout: writes layout text that is already plain
+// to the same temporary file.
+UnpackResult writeUnpackedLayout(LayoutPlatform& platform, std::string_view fileName, std::string const& text);

@@ -71,21 +71,6 @@ constexpr auto kBoolWords = std::to_array<BoolWord>({
     { "OFF", 0 },
 });
 
-// The non-empty pieces of text between separators: separators in a row, at
-// the start or at the end make no empty piece.
-std::vector<std::string_view> splitTokens(std::string_view text, char separator)
-{
-    std::vector<std::string_view> tokens;
-    std::size_t offset = 0;
-    while (offset < text.size()) {
-        std::size_t const end = std::min(text.find(separator, offset), text.size());
-        if (end > offset)
-            tokens.push_back(text.substr(offset, end - offset));
-        offset = end + 1;
-    }
-    return tokens;
-}
-
 float floatToken(std::vector<std::string_view> const& tokens, std::size_t index)
 {
     return index < tokens.size() ? leadingFloat(tokens[index]) : 0.0f;
@@ -172,7 +157,7 @@ int ProfileReader::readNumberList(std::string_view key, std::span<double> out) c
         std::fill(out.begin(), out.end(), 0.0);
         return 0;
     }
-    std::vector<std::string_view> const tokens = splitTokens(*value, '-');
+    std::vector<std::string_view> const tokens = splitProfileTokens(*value, '-');
     std::size_t const count = std::min(tokens.size(), out.size());
     std::transform(tokens.begin(), tokens.begin() + static_cast<std::ptrdiff_t>(count), out.begin(), leadingDouble);
     return static_cast<int>(count);
@@ -195,14 +180,14 @@ std::uint32_t ProfileReader::readColourOrDefault(std::string_view key, std::uint
 PointF ProfileReader::readPoint(std::string_view key, std::string_view defaultText) const
 {
     std::optional<std::string> const value = readRaw(key);
-    std::vector<std::string_view> const tokens = splitTokens(value ? std::string_view(*value) : defaultText, ',');
+    std::vector<std::string_view> const tokens = splitProfileTokens(value ? std::string_view(*value) : defaultText, ',');
     return PointF { floatToken(tokens, 0), floatToken(tokens, 1) };
 }
 
 RectF ProfileReader::readBox(std::string_view key, std::string_view defaultText) const
 {
     std::optional<std::string> const value = readRaw(key);
-    std::vector<std::string_view> const tokens = splitTokens(value ? std::string_view(*value) : defaultText, ',');
+    std::vector<std::string_view> const tokens = splitProfileTokens(value ? std::string_view(*value) : defaultText, ',');
     float const left = floatToken(tokens, 0);
     float const top = floatToken(tokens, 1);
     return RectF { left, top, floatToken(tokens, 2) - left, floatToken(tokens, 3) - top };
@@ -235,9 +220,52 @@ std::uint32_t parseColour(std::string_view text, bool* transparent)
     }
     if (NamedColour const* const named = findWord(kNamedColours, text))
         return named->colour;
-    std::vector<std::string_view> const tokens = splitTokens(text, ',');
+    std::vector<std::string_view> const tokens = splitProfileTokens(text, ',');
     std::uint32_t colour = 0;
     for (std::size_t i = 0; i < std::min<std::size_t>(tokens.size(), 3); ++i)
         colour |= (static_cast<std::uint32_t>(leadingInt(tokens[i])) & 0xFF) << (8 * i);
     return colour;
+}
+
+namespace {
+
+template<typename Table>
+std::vector<std::string_view> wordsOf(Table const& table)
+{
+    std::vector<std::string_view> words;
+    for (auto const& row : table)
+        words.push_back(row.word);
+    return words;
+}
+
+}
+
+std::vector<std::string_view> yesNoWords()
+{
+    return wordsOf(kBoolWords);
+}
+
+std::vector<std::string_view> alignmentWords()
+{
+    return wordsOf(kAlignmentKeywords);
+}
+
+std::vector<std::string_view> colourWords()
+{
+    std::vector<std::string_view> words = wordsOf(kNamedColours);
+    words.push_back(kTransparent);
+    return words;
+}
+
+std::vector<std::string_view> splitProfileTokens(std::string_view text, char separator)
+{
+    std::vector<std::string_view> tokens;
+    std::size_t offset = 0;
+    while (offset < text.size()) {
+        std::size_t const end = std::min(text.find(separator, offset), text.size());
+        if (end > offset)
+            tokens.push_back(text.substr(offset, end - offset));
+        offset = end + 1;
+    }
+    return tokens;
 }

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Typed readers over one section of one profile file. Every read asks the
 // store for the key with the sentinel default "<UNDEFINDED>" and a 99-char
@@ -61,6 +62,16 @@ private:
 // True when the file can be opened for reading; a file that is not a regular
 // file (a FIFO, a device) counts as there without being opened.
 bool fileExists(std::string const& path);
+
+// The non-empty pieces of text between separators, as the readers split
+// points, boxes, colours and number lists: separators in a row, at the start
+// or at the end make no empty piece.
+std::vector<std::string_view> splitProfileTokens(std::string_view text, char separator);
+
+// The words each reader knows, in table order, for messages that list them.
+std::vector<std::string_view> yesNoWords();
+std::vector<std::string_view> alignmentWords();
+std::vector<std::string_view> colourWords(); // "TRANSPARENT" last
 
 // Colour keyword or "red,green,blue" to 0x00BBGGRR.
 std::uint32_t parseColour(std::string_view text, bool* transparent = nullptr);

@@ -56,6 +56,8 @@ void EwdDisplay::draw()
 void EwdDisplay::readDisplaySettings(std::string const& layoutFile)
 {
     ProfileReader const reader(services.profiles, layoutFile, layoutSection);
+    // Made again from the alert font a new layout names.
+    underlinedAlertFont.reset();
 
     ColourEntry& inhibit = colours[ColourRow::Inhibit];
     inhibit.kind = ColourKindBrush;

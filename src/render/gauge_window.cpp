@@ -43,6 +43,7 @@ void GaugeWindow::paint()
     graphics->clear(kOpaqueBlack);
     acquireData();
     draw();
+    m_layoutNotice.draw(*graphics, fontFactory, pageWidth, pageHeight);
     layoutPending = false;
     services.render.present();
     readyForRedraw = true;

@@ -2,6 +2,7 @@
 
 #include "app/app_window.h"
 #include "render/graphics.h"
+#include "render/layout_notice.h"
 
 #include <array>
 #include <memory>
@@ -53,6 +54,9 @@ public:
     void paint() override;
 
     bool isReadyForRedraw() const override { return readyForRedraw; }
+    // Why the chosen layout file could not be used the last time it was
+    // read; empty when it was. Shown at the foot of the page meanwhile.
+    std::string const& layoutProblem() const { return m_layoutNotice.text(); }
     float pageWidthUnits() const { return pageWidth; }
     float pageHeightUnits() const { return pageHeight; }
 
@@ -115,10 +119,15 @@ protected:
     std::vector<ShapeSegment> rects;
 
 private:
+    // A layout file chosen by the user: read again on every call. What
+    // cannot be read leaves the layout in use, and the notice says why.
+    void loadChosenLayout(std::string const& path);
     void drawDecorations();
     void drawNotConnectedScreen();
     std::u16string_view attemptLine();
 
+    LayoutNotice m_layoutNotice;
+    bool m_layoutRead = false;
     std::unique_ptr<Font> m_overlayFont;
     // The not-connected lines, remade only when their source changes.
     std::string m_shownErrorText;

@@ -1,12 +1,14 @@
 #include "render/gauge_window.h"
 
 #include "app/window_host.h"
+#include "config/layout_file.h"
 #include "config/layout_unpacker.h"
 #include "config/profile_reader.h"
 
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -22,6 +24,10 @@ float pageSide(ProfileReader const& layout, std::string_view key, float defaultV
 
 void GaugeWindow::loadConfigurationFile(std::string_view fileName)
 {
+    if (layoutFileChosen()) {
+        loadChosenLayout(std::string(fileName));
+        return;
+    }
     UnpackResult const unpacked = unpackLayout(services.layouts, fileName);
     if (!unpacked.ok) {
         host.showMessageBox(unpacked.errorText, "Parsing Error", MessageIcon::Error);
@@ -29,6 +35,31 @@ void GaugeWindow::loadConfigurationFile(std::string_view fileName)
     }
     readDisplaySettings(unpacked.path);
     std::remove(unpacked.path.c_str());
+}
+
+void GaugeWindow::loadChosenLayout(std::string const& path)
+{
+    // The file's name alone: a whole path would not fit on the page.
+    std::string const name = std::filesystem::path(path).filename().string();
+    std::string const state = m_layoutRead ? "; the last good layout stays." : ".";
+    LayoutFileText const file = readLayoutFile(path);
+    if (!file.text) {
+        m_layoutNotice.show("Layout " + name + " not read: " + file.problem + state);
+        return;
+    }
+    UnpackResult const unpacked = writeUnpackedLayout(services.layouts, name, *file.text);
+    if (!unpacked.ok) {
+        m_layoutNotice.show("Layout " + name + " not read: " + unpacked.errorText + state);
+        return;
+    }
+    readDisplaySettings(unpacked.path);
+    std::remove(unpacked.path.c_str());
+    m_layoutNotice.show({});
+    m_layoutRead = true;
+    // The page size may have changed: the next paint rescales the page and
+    // lays everything out again.
+    lastClientWidth = -1;
+    lastClientHeight = -1;
 }
 
 void GaugeWindow::readDisplaySettings(std::string const& layoutFile)

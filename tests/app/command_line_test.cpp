@@ -40,12 +40,27 @@ TEST(CommandLine, SnapshotOptionsMayComeInAnyOrder)
     EXPECT_EQ(result.commandLine.snapshot.drawLogPath, "frame.log");
 }
 
+TEST(CommandLine, LayoutGoesWithTheWindowAndTheSnapshot)
+{
+    CommandLineResult const window = parse({ "--layout", "my.ini" });
+    ASSERT_TRUE(window.ok) << window.errorText;
+    EXPECT_EQ(window.commandLine.mode, CommandLine::Mode::Window);
+    EXPECT_EQ(window.commandLine.layoutPath, "my.ini");
+
+    CommandLineResult const snapshot = parse({ "--snapshot", "a.png", "--layout", "packed.bin" });
+    ASSERT_TRUE(snapshot.ok) << snapshot.errorText;
+    EXPECT_EQ(snapshot.commandLine.mode, CommandLine::Mode::Snapshot);
+    EXPECT_EQ(snapshot.commandLine.snapshot.layoutPath, "packed.bin");
+    EXPECT_TRUE(parse({}).commandLine.layoutPath.empty());
+}
+
 TEST(CommandLine, HelpAndVersion)
 {
     EXPECT_EQ(parse({ "--help" }).commandLine.mode, CommandLine::Mode::Help);
     EXPECT_EQ(parse({ "--version" }).commandLine.mode, CommandLine::Mode::Version);
     EXPECT_EQ(kVersionText, "Tarnex Version 1.0");
     EXPECT_NE(usageText().find("--snapshot OUT.png"), std::string_view::npos);
+    EXPECT_NE(usageText().find("--layout FILE"), std::string_view::npos);
 }
 
 TEST(CommandLine, BadInputIsOnePlainSentence)
@@ -64,6 +79,8 @@ TEST(CommandLine, BadInputIsOnePlainSentence)
         { "--snapshot", "a.png", "--draw-log" },
         { "--size", "640x480" },
         { "--frames", "2" },
+        { "--layout" },
+        { "--layout", "" },
         { "--bogus" },
         { "out.png" },
     };

@@ -1,10 +1,15 @@
 // Any bytes as profile text, with a section and a key taken from the input:
 // looking keys up never goes out of bounds, the typed readers parse whatever
-// value they find, and a key written into the text reads back as written.
+// value they find, a key written into the text reads back as written, and the
+// layout checker reports on the text without failing, each problem on a line
+// of the text.
 
 #include "config/ini_text.h"
 #include "config/profile_reader.h"
 #include "config/profile_write_rules.h"
+#include "ewd/layout_lint.h"
+
+#include <algorithm>
 
 #include <cstddef>
 #include <cstdint>
@@ -69,6 +74,12 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     store.text = text;
     ProfileReader const reader(store, "fuzz.ini", section);
     readEveryWay(reader, key);
+
+    std::size_t const lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n') + std::count(text.begin(), text.end(), '\r')) + 1;
+    for (LayoutProblem const& problem : lintLayout(text)) {
+        if (problem.line < 1 || static_cast<std::size_t>(problem.line) > lines || problem.message.empty())
+            __builtin_trap();
+    }
 
     constexpr std::string_view value = "written";
     if (!isWritableProfileEntry(section, key, value))

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The E/WD page end to end: tarnex-sim holds a situation still, tarnex takes a
 # snapshot of it with the shipped layout, and the draw log shows the messages,
-# their colours and the flap configuration the situation calls for.
+# their colours and the flap configuration the situation calls for. The IAE
+# layout, given with --layout, shows the demo flight's EPR as it changes.
 set -euo pipefail
 sim="$TARNEX_BUILD_DIR/tools/sim/tarnex-sim"
 tarnex="$TARNEX_BUILD_DIR/src/platform/linux/tarnex"
@@ -30,14 +31,16 @@ aircraft=(
 )
 
 # page NAME SIM-ARGS...: the draw log of one snapshot of that situation.
+# TARNEX_ARGS adds arguments to tarnex.
 page() {
   local name=$1; shift
   export FSUIPC_IPC_DIR="$work/ipc-$name"
-  "$sim" --scenario static "$@" & server=$!
+  "$sim" "$@" & server=$!
   for _ in $(seq 3000); do [ -S "$FSUIPC_IPC_DIR/UIPCMAIN" ] && break; sleep 0.01; done
   [ -S "$FSUIPC_IPC_DIR/UIPCMAIN" ] || fail "tarnex-sim did not come up for $name"
   # From the work directory, so no layout file beside it replaces the shipped one.
-  (cd "$work" && "$tarnex" --snapshot "$work/$name.png" --draw-log "$work/$name.log") \
+  # shellcheck disable=SC2086
+  (cd "$work" && "$tarnex" --snapshot "$work/$name.png" --draw-log "$work/$name.log" ${TARNEX_ARGS:-}) \
     || fail "the snapshot of $name failed"
   kill "$server"; wait "$server" 2>/dev/null || true; server=
   [ -s "$work/$name.png" ] || fail "no picture for $name"
@@ -56,35 +59,62 @@ expect_no_text() {
 
 # Parked with the engines at idle: the parking brake is a green memo, and
 # nothing else is said.
-page parked "${aircraft[@]}" --set 0x0BC8:u32=1 --set 0x2000:f64=20 --set 0x2100:f64=20
+page parked --scenario static "${aircraft[@]}" --set 0x0BC8:u32=1 --set 0x2000:f64=20 --set 0x2100:f64=20
 expect_text parked "PARK BRK" "$green"
 expect_no_text parked "A/P OFF"
 expect_no_text parked "LAND ASAP"
-grep -qF '"FOB : ' "$work/parked.log" || fail "parked: the fuel on board is not shown"
+# Fuel on board: "FOB :" white, 13,400 lb (6,078 kg, shown in tens) green,
+# "KG" cyan.
+expect_text parked "FOB :" '#FFFFFFFF'
+expect_text parked "6070" "$green"
+expect_text parked "KG" '#FF00FFFF'
 
 # Running up with the parking brake set turns it amber.
-page runup "${aircraft[@]}" --set 0x0BC8:u32=1 --set 0x2000:f64=85 --set 0x2100:f64=20
+page runup --scenario static "${aircraft[@]}" --set 0x0BC8:u32=1 --set 0x2000:f64=85 --set 0x2100:f64=20
 expect_text runup "PARK BRK" "$amber"
 
 # Flap lever at detent 2 with slats at 18 and flaps at 10: "1+F", settled.
-page flaps "${aircraft[@]}" --set 0x0BDC:u32=6554 --set 0x30F0:u16=2560 --set 0x30F8:u16=4608
+page flaps --scenario static "${aircraft[@]}" --set 0x0BDC:u32=6554 --set 0x30F0:u16=2560 --set 0x30F8:u16=4608
 expect_text flaps "1+F" "$green"
 expect_text flaps "FLAP" '#FFFFFFFF'
 # The flaps still travelling to 10: the label takes the handle colour.
-page flaps-travelling "${aircraft[@]}" --set 0x0BDC:u32=6554 --set 0x30F0:u16=1280 --set 0x30F8:u16=4608
+page flaps-travelling --scenario static "${aircraft[@]}" --set 0x0BDC:u32=6554 --set 0x30F0:u16=1280 --set 0x30F8:u16=4608
 expect_text flaps-travelling "1+F" '#FF00FFFF'
 
 # Autobrake at maximum.
-page autobrake "${aircraft[@]}" --set 0x2F80:u8=5
+page autobrake --scenario static "${aircraft[@]}" --set 0x2F80:u8=5
 expect_text autobrake "AUTO BRK MAX" "$green"
 
 # Airborne with empty wing tanks: the red fuel warning with its underlined
 # title, and the request to land.
-page nofuel --set 0x0AEC:u16=2 --set 0x0AF4:u16=1715 --set 0x31F0:u32=3 --set 0x0D0C:u16=16 \
+page nofuel --scenario static --set 0x0AEC:u16=2 --set 0x0AF4:u16=1715 --set 0x31F0:u32=3 --set 0x0D0C:u16=16 \
   --set 0x07BC:u32=1 --set 0x2F80:u8=1 --set 0x2000:f64=80 --set 0x2100:f64=80
 expect_text nofuel "FUEL" "$red" 4
 expect_text nofuel " L + R WING TK LO LVL" "$red"
 expect_text nofuel "LAND ASAP" "$red"
 expect_no_text nofuel " L WING TK LO LVL"
+
+# The IAE layout against the demo flight, taxiing (EPR 1.0, N1 21 %) and in
+# cruise (EPR 1.33, N1 80 %): three-decimal EPR readouts that follow the
+# flight, N1 as digits, and the commanded EPR mark beside each EPR needle.
+export TARNEX_ARGS="--layout $TARNEX_SOURCE_DIR/layouts/a320iae.ini"
+page iae-taxi --scenario demo --at 120
+page iae-cruise --scenario demo --at 230
+unset TARNEX_ARGS
+for name in iae-taxi iae-cruise; do
+  expect_text "$name" "EPR" '#FFFFFFFF'
+  expect_no_text "$name" "FOB : "
+done
+[ "$(grep -cF '"1.000" font="Arial"' "$work/iae-taxi.log")" -eq 2 ] || fail "iae-taxi: not two EPR readouts of 1.000"
+[ "$(grep -cF '"1.330" font="Arial"' "$work/iae-cruise.log")" -eq 2 ] || fail "iae-cruise: not two EPR readouts of 1.330"
+expect_text iae-taxi "21.0" "$green"
+expect_text iae-cruise "80.0" "$green"
+# Each engine's dials draw their needles with the needle pens (green, red
+# in danger): EPR, the commanded EPR mark and EGT, six lines for two engines.
+needles() { grep -E '^line .* pen=#FF(00FF00|FF0000)/4.00$' "$work/$1.log"; }
+for name in iae-taxi iae-cruise; do
+  [ "$(needles "$name" | wc -l)" -eq 6 ] || fail "$name: not six needles and marks: $(needles "$name")"
+done
+cmp -s <(needles iae-taxi) <(needles iae-cruise) && fail "the EPR needles and commanded EPR marks did not move"
 
 echo "E/WD page: ok"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # tarnex-layout: pack and unpack give back the input byte for byte; damaged
-# files fail with the program's own error text; usage errors are one sentence.
+# files fail with the program's own error text; lint finds each kind of
+# mistake on its line and passes the shipped layouts; usage errors are one
+# sentence.
 set -euo pipefail
 tool="$TARNEX_BUILD_DIR/tools/layout/tarnex-layout"
 work=$(mktemp -d)
@@ -66,8 +68,78 @@ expect_failure 1 "Cannot write no-such-dir/out.bin." "$tool" pack shipped.ini no
 mkfifo fifo.bin
 expect_failure 1 "Unable to read fifo.bin" timeout 60 "$tool" check fifo.bin
 
+# lint: the shipped layouts, plain and packed, are clean.
+for layout in a320cfm a320iae; do
+    cp "$TARNEX_SOURCE_DIR/layouts/$layout.ini" "$layout.ini"
+    "$tool" pack "$layout.ini" "$layout.bin"
+    for file in "$layout.ini" "$layout.bin"; do
+        status=0
+        "$tool" lint "$file" >lint.txt 2>&1 || status=$?
+        [ "$status" -eq 0 ] && [ ! -s lint.txt ] || fail "lint of $file exited $status: $(cat lint.txt)"
+    done
+done
+
+# One of each mistake, each reported on its own line, in line order; the
+# packed form names the same lines.
+cat > mistakes.ini <<'LAYOUT'
+Units=METRIC
+[EICAS]
+; a comment is not a key
+N1TickIntervall=10
+N1Max=abc
+N1DisplayType=QUADRANTE
+LabelColor=WHIT
+ForegroundColor=255,300,0
+N1Box=300,40,100,220
+EGTBox=20,260,540,1420
+InfoSATPosition=1200,50
+DigitFontSize=0
+N2DisplayType=BAR
+N2Min=50
+N2Max=50
+EGTDisplayType=RING
+EGTMax=1000
+EGTTickInterval=0.5
+N1Frame=maybe
+N1Max=110
+Line0=0-400-560
+[EICAS]
+SizeX=2000
+LAYOUT
+cat > mistakes.expected <<'EXPECTED'
+mistakes.ini:1: key Units is outside [EICAS]; Tarnex reads only that section
+mistakes.ini:4: unknown key N1TickIntervall; did you mean N1TickInterval?
+mistakes.ini:5: N1Max=abc is not a number; it reads as 0
+mistakes.ini:6: N1DisplayType=QUADRANTE is not one of NONE, QUADRANT, RING, BAR, STACK, TEXT; the default is kept
+mistakes.ini:7: LabelColor=WHIT is neither a colour (BLACK, WHITE, GREY, RED, GREEN, BLUE, CYAN, YELLOW, MAGENTA, AMBER, TRANSPARENT) nor red,green,blue from 0 to 255
+mistakes.ini:8: ForegroundColor=255,300,0 is neither a colour (BLACK, WHITE, GREY, RED, GREEN, BLUE, CYAN, YELLOW, MAGENTA, AMBER, TRANSPARENT) nor red,green,blue from 0 to 255
+mistakes.ini:9: N1Box=300,40,100,220: the right edge 100 is not beyond the left edge 300
+mistakes.ini:10: EGTBox=20,260,540,1420 is outside the 1000 x 1000 page
+mistakes.ini:11: InfoSATPosition=1200,50 is outside the 1000 x 1000 page
+mistakes.ini:12: DigitFontSize=0 is not a font size; a size must be above 0
+mistakes.ini:15: N2Max equals N2Min (50); the scale cannot be drawn
+mistakes.ini:18: EGTTickInterval=0.5 needs 2001 ticks; a scale draws at most 1000
+mistakes.ini:19: N1Frame=maybe is not one of YES, TRUE, 1, ON, NO, FALSE, 0, OFF; the default is kept
+mistakes.ini:20: N1Max is given again; the first one, on line 5, wins
+mistakes.ini:21: Line0=0-400-560 needs four numbers separated by '-'
+mistakes.ini:22: [EICAS] is given again (first on line 2); only the first one is read
+mistakes.ini:23: key SizeX is in a repeated [EICAS] section, which is never read
+EXPECTED
+status=0
+"$tool" lint mistakes.ini >lint.txt 2>&1 || status=$?
+[ "$status" -eq 1 ] || fail "lint of mistakes.ini exited $status, expected 1"
+diff mistakes.expected lint.txt >&2 || fail "lint of mistakes.ini reported otherwise than expected"
+"$tool" pack mistakes.ini mistakes.bin
+status=0
+"$tool" lint mistakes.bin >lint.txt 2>&1 || status=$?
+[ "$status" -eq 1 ] || fail "lint of mistakes.bin exited $status, expected 1"
+sed 's/^mistakes\.ini:/mistakes.bin:/' mistakes.expected | diff - lint.txt >&2 || fail "lint of mistakes.bin reported other lines"
+status=0
+"$tool" lint altered.bin >lint.txt 2>&1 || status=$?
+[ "$status" -eq 1 ] && [ "$(cat lint.txt)" = "altered.bin:1: Checksum Error" ] || fail "lint of a damaged file said: $(cat lint.txt)"
+
 # Usage errors.
-usage="Usage: tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin."
+usage="Usage: tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin | lint FILE."
 expect_failure 2 "$usage" "$tool"
 expect_failure 2 "$usage" "$tool" frobnicate a b
 expect_failure 2 "$usage" "$tool" pack only-one.ini

@@ -67,6 +67,21 @@ printf 'junk' >"$work/A320CFM.bin"
 [ "$(cat "$work/err")" = "Parsing Error: Checksum Error" ] || fail "layout failure reported as: $(cat "$work/err")"
 [ -s "$work/junk.png" ] || fail "no PNG without a layout"
 
+# --layout: a plain layout file replaces the one beside it; a file that is
+# no layout stops the snapshot with one sentence.
+printf '[EICAS]\nUserMessage3Label=PLAIN_LAYOUT\nUserMessage3Position=300,400\n' >"$work/plain.ini"
+(cd "$work" && "$tarnex" --snapshot "$work/plain.png" --frames 1 --layout "$work/plain.ini" --draw-log "$work/plain.log") 2>"$work/err" \
+  || fail "snapshot with --layout failed: $(cat "$work/err")"
+[ ! -s "$work/err" ] || fail "snapshot with --layout complained: $(cat "$work/err")"
+grep -q '^text 300.00 400.00 "PLAIN LAYOUT"' "$work/plain.log" || fail "the plain layout was not used"
+for bad in "$work/missing.ini" "$work/A320CFM.bin"; do
+  status=0
+  "$tarnex" --snapshot "$work/bad.png" --layout "$bad" 2>"$work/err" || status=$?
+  [ "$status" -ne 0 ] || fail "--layout $bad succeeded"
+  [ "$(wc -l <"$work/err")" -eq 1 ] && grep -q "^Cannot use the layout $bad: .*\.$" "$work/err" \
+    || fail "--layout $bad reported as: $(cat "$work/err")"
+done
+
 # A page a ten-millionth of a unit wide stretches every glyph far beyond
 # what FreeType draws, and a huge font would take gigabytes: such pages used
 # to freeze on a failed Cairo context. The frames go on, with nothing to

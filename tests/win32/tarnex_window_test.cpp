@@ -5,6 +5,7 @@
 // was in those places and puts it back.
 
 #include "child_process.h"
+#include "config/layout_codec.h"
 #include "program_files.h"
 #include "support/temp_folder.h"
 #include "window_robot.h"
@@ -274,4 +275,76 @@ TEST_F(TarnexWindow, TheWindowsDirectoryProfileIsReadWhenNoOtherIs)
     EXPECT_EQ(savedGeometry(), (std::array<std::string, 4> { "70", "60", "500", "400" }));
     EXPECT_EQ(profileValue("NoBorder"), "0");
     EXPECT_EQ(fileBytes(windowsFolderProfile.path()), before);
+}
+
+namespace {
+
+// The colour the screen shows at a point of the window's client area.
+COLORREF screenPixel(HWND window, int x, int y)
+{
+    POINT point { x, y };
+    ClientToScreen(window, &point);
+    HDC const screen = GetDC(nullptr);
+    COLORREF const colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+// The page's separator lines, thick, in the colour given.
+std::string linesIn(char const* colour)
+{
+    return std::string("[EICAS]\nForegroundColor=") + colour + "\nForegroundThickness=40\n";
+}
+
+void save(std::string const& path, std::string const& bytes)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+} // namespace
+
+TEST_F(TarnexWindow, FollowsItsLayoutFileAsItIsSavedAndKeepsTheLastGoodOne)
+{
+    std::string const layout = folder.file("live.ini");
+    save(layout, linesIn("255,0,255"));
+    setGeometry(0, 0, 400, 400);
+    setProfile("MenuVisible", "0");
+    ASSERT_TRUE(tarnex.start(tarnexProgram(), { "--layout", layout }, {}, folder.path()));
+    HWND const window = waitForWindow(tarnex.id(), "A320 CFM E/WD", "TARNEX", 20000);
+    ASSERT_NE(window, nullptr);
+    RECT client {};
+    GetClientRect(window, &client);
+    // On the left separator line (page y 680) and on the foot of the page.
+    int const lineX = client.right / 10;
+    int const lineY = client.bottom * 680 / 1000;
+    int const footY = client.bottom - 1 - client.bottom * 12 / 1000;
+    auto lineIs = [&](COLORREF colour) { return waitUntil([&] { return screenPixel(window, lineX, lineY) == colour; }); };
+    auto footIsAmber = [&] {
+        for (int x = 0; x < client.right; ++x)
+            if (screenPixel(window, x, footY) == RGB(255, 150, 0))
+                return true;
+        return false;
+    };
+
+    EXPECT_TRUE(lineIs(RGB(255, 0, 255))) << "the layout file was not used";
+    save(layout, linesIn("0,255,255"));
+    EXPECT_TRUE(lineIs(RGB(0, 255, 255))) << "a save in place was not followed";
+    save(folder.file("live.new"), linesIn("255,255,0"));
+    // The program may be reading the file, on the change the new file made,
+    // just as the rename comes: Windows then refuses the rename for that
+    // moment, and an editor tries again, as this does.
+    EXPECT_TRUE(waitUntil([&] { return MoveFileExA(folder.file("live.new").c_str(), layout.c_str(), MOVEFILE_REPLACE_EXISTING) != 0; }));
+    EXPECT_TRUE(lineIs(RGB(255, 255, 0))) << "a save by rename was not followed";
+
+    std::vector<std::uint8_t> packed = scrambleLayout(linesIn("0,0,255")).value();
+    packed.back() ^= 1;
+    save(layout, std::string(packed.begin(), packed.end()));
+    EXPECT_TRUE(waitUntil(footIsAmber)) << "a damaged save shows no reason line";
+    EXPECT_EQ(screenPixel(window, lineX, lineY), RGB(255, 255, 0)) << "the last good layout did not stay";
+
+    packed.back() ^= 1;
+    save(layout, std::string(packed.begin(), packed.end()));
+    EXPECT_TRUE(lineIs(RGB(0, 0, 255))) << "a good packed save was not followed";
+    EXPECT_TRUE(waitUntil([&] { return !footIsAmber(); })) << "the reason line stayed";
+    EXPECT_EQ(exitThrough(window, WM_COMMAND, kExit), std::optional<DWORD>(0));
 }

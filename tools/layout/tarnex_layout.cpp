@@ -1,13 +1,15 @@
-// tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin
+// tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin | lint FILE
 //
 // Reading a packed layout goes through the same code as the program, so a
 // file this tool accepts is one the program loads, and a damaged one fails
 // with the text the program would show ("Checksum Error", ...).
 
 #include "config/layout_codec.h"
+#include "config/layout_file.h"
 #include "config/packed_layout_file.h"
 #include "config/profile_reader.h"
 #include "config/whole_file.h"
+#include "ewd/layout_lint.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -20,7 +22,7 @@
 
 namespace {
 
-constexpr std::string_view kUsage = "Usage: tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin";
+constexpr std::string_view kUsage = "Usage: tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin | lint FILE";
 
 int fail(std::string const& sentence)
 {
@@ -98,6 +100,24 @@ int check(std::string const& in)
     return 0;
 }
 
+// Every problem as FILE:LINE: message; silent and 0 when there is none.
+int lint(std::string const& in)
+{
+    std::optional<std::string> const bytes = readWholeFile(in);
+    if (!bytes)
+        return fail("Cannot read " + in + ".");
+    std::string problem;
+    std::optional<std::string> const text = layoutTextOf(*bytes, problem);
+    if (!text) {
+        std::cout << in << ":1: " << problem << '\n';
+        return 1;
+    }
+    std::vector<LayoutProblem> const problems = lintLayout(*text);
+    for (LayoutProblem const& found : problems)
+        std::cout << in << ':' << found.line << ": " << found.message << '\n';
+    return problems.empty() ? 0 : 1;
+}
+
 }
 
 int main(int argc, char** argv)
@@ -113,6 +133,8 @@ int main(int argc, char** argv)
         return unpack(args[1], args[2]);
     if (args.size() == 2 && args[0] == "check")
         return check(args[1]);
+    if (args.size() == 2 && args[0] == "lint")
+        return lint(args[1]);
     std::cerr << kUsage << ".\n";
     return 2;
 }

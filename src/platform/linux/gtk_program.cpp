@@ -4,6 +4,7 @@
 #include "app/snapshot.h"
 #include "config/ini_profile_store.h"
 #include "platform/linux/cairo_offscreen_backend.h"
+#include "platform/linux/gtk_folder_watcher.h"
 #include "platform/linux/gtk_window_host.h"
 #include "platform/linux/ipc_directory.h"
 #include "platform/linux/linux_layout_platform.h"
@@ -27,7 +28,7 @@ int runSnapshotMode(SnapshotOptions const& options, DisplayFactory const& makeDi
     return runSnapshot(options, ports, makeDisplay, std::cerr);
 }
 
-int runWindowMode(int argc, char** argv, DisplayFactory const& makeDisplay)
+int runWindowMode(int argc, char** argv, std::string const& layoutPath, DisplayFactory const& makeDisplay)
 {
     // The display draws with Cairo alone. Left alone, GDK probes OpenGL when
     // it opens the display and keeps the GL driver mapped for the program's
@@ -45,8 +46,9 @@ int runWindowMode(int argc, char** argv, DisplayFactory const& makeDisplay)
     PosixIpcTransport ipc(ipcDirectory());
     LinuxLayoutPlatform layouts;
     GtkWindowHost window;
+    GioFolderWatcher watcher;
     PlatformServices services { window, window.renderBackend(), profiles, ipc, layouts, userProfilePath() };
-    return runApplication(services, makeDisplay);
+    return runApplication(services, makeDisplay, LayoutChoice { layoutPath, &watcher });
 }
 
 } // namespace
@@ -71,5 +73,5 @@ int runTarnexProgram(int argc, char** argv, DisplayFactory const& makeDisplay)
     case CommandLine::Mode::Window:
         break;
     }
-    return runWindowMode(argc, argv, makeDisplay);
+    return runWindowMode(argc, argv, parsed.commandLine.layoutPath, makeDisplay);
 }

@@ -10,6 +10,7 @@
 #include "platform/win32/resource.h"
 #include "platform/win32/gdiplus_snapshot.h"
 #include "platform/win32/user_profile_location.h"
+#include "platform/win32/win32_folder_watcher.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/win32_ipc_transport.h"
 #include "platform/win32/win32_layout_platform.h"
@@ -33,7 +34,7 @@ std::string resourceString(HINSTANCE instance, UINT id)
     return text;
 }
 
-int runWindow(HINSTANCE instance, int showCommand)
+int runWindow(HINSTANCE instance, int showCommand, std::string const& layoutPath)
 {
     // GDI+ runs from before the first GDI+ object to after the last.
     GdiplusSession const gdiplus;
@@ -48,7 +49,8 @@ int runWindow(HINSTANCE instance, int showCommand)
     std::string const className = resourceString(instance, IDC_TARNEX);
     if (!host.registerWindowClass(className))
         return 0;
-    return runApplication(services, makeEwdDisplay);
+    Win32FolderWatcher watcher;
+    return runApplication(services, makeEwdDisplay, LayoutChoice { layoutPath, &watcher });
 }
 
 } // namespace
@@ -74,5 +76,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     case CommandLine::Mode::Window:
         break;
     }
-    return runWindow(instance, showCommand);
+    return runWindow(instance, showCommand, parsed.commandLine.layoutPath);
 }

@@ -58,9 +58,9 @@ write_profile() {
   printf '%s\n' "$@" >>"$profile"
 }
 
-# Starts tarnex in $work.
+# Starts tarnex in $work, with the arguments given.
 start_program() {
-  (cd "$work" && exec "$tarnex") >"$work/program.log" 2>&1 &
+  (cd "$work" && exec "$tarnex" "$@") >"$work/program.log" 2>&1 &
   program_pid=$!
 }
 

@@ -1,0 +1,164 @@
+#include "app/live_layout.h"
+#include "config/layout_codec.h"
+#include "ewd/ewd_test_display.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+// Keeps the folder and the callback so the test says when the folder changed.
+class FakeFolderWatcher final : public FolderWatcher {
+public:
+    std::string folder;
+    std::function<void()> onChange;
+    int watches = 0;
+
+    std::unique_ptr<FolderWatch> watchFolder(std::string const& watched, std::function<void()> callback) override
+    {
+        folder = watched;
+        onChange = std::move(callback);
+        ++watches;
+        return std::make_unique<FolderWatch>();
+    }
+};
+
+// A layout with one user message, "MARK", at (x, 300): where it is drawn
+// tells which layout the page uses.
+std::string markAt(int x)
+{
+    return "[EICAS]\nUserMessage3Label=MARK\nUserMessage3Position=" + std::to_string(x) + ",300\nUserMessage3Font=Arial\n";
+}
+
+std::string packed(std::string_view text)
+{
+    std::vector<std::uint8_t> const bytes = scrambleLayout(text).value();
+    return std::string(bytes.begin(), bytes.end());
+}
+
+void writeFile(std::string const& path, std::string const& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+class LiveLayoutTest : public EwdPageTest {
+protected:
+    void SetUp() override { std::filesystem::create_directory(editFolder); }
+
+    // The page made with the chosen layout file, its window created, and the
+    // file watched.
+    void start()
+    {
+        display = std::make_unique<TestEwdDisplay>(platform.services, platform.services.userProfilePath, "ExternalEWD");
+        display->useLayoutFile(layoutPath);
+        ASSERT_TRUE(display->createWindow("E/WD", 0));
+        live = std::make_unique<LiveLayout>(watcher, platform.window, *display);
+    }
+
+    // Saves, tells the watcher, draws a frame: the x of MARK, or -1.
+    float saveAndDraw(std::string const& bytes)
+    {
+        writeFile(layoutPath, bytes);
+        return changeAndDraw();
+    }
+
+    float changeAndDraw()
+    {
+        watcher.onChange();
+        frame();
+        DrawCommand const* mark = findText(u"MARK");
+        return mark ? mark->origin.x : -1;
+    }
+
+    // The text drawn at the foot of the page, if any.
+    std::u16string notice()
+    {
+        for (DrawCommand const& c : texts())
+            if (c.origin.y > 990 && c.format.lineAlign == StringAlignment::Far)
+                return c.text;
+        return {};
+    }
+
+    std::string editFolder = platform.folder.file("edit");
+    std::string layoutPath = editFolder + "/my_layout.ini";
+    FakeFolderWatcher watcher;
+    std::unique_ptr<LiveLayout> live;
+};
+
+}
+
+TEST_F(LiveLayoutTest, FollowsSavesInPlaceAndByRenameAndKeepsTheLastGoodLayoutThroughBadOnes)
+{
+    writeFile(layoutPath, markAt(100));
+    start();
+    EXPECT_EQ(watcher.folder, editFolder);
+    frame();
+    ASSERT_NE(findText(u"MARK"), nullptr);
+    EXPECT_EQ(findText(u"MARK")->origin.x, 100);
+
+    // Written in place.
+    EXPECT_EQ(saveAndDraw(markAt(200)), 200);
+    int const redraws = platform.window.invalidations;
+    EXPECT_GE(redraws, 1);
+
+    // Written beside it and renamed over it, packed this time.
+    writeFile(editFolder + "/my_layout.ini.new", packed(markAt(300)));
+    std::filesystem::rename(editFolder + "/my_layout.ini.new", layoutPath);
+    EXPECT_EQ(changeAndDraw(), 300);
+    EXPECT_EQ(notice(), u"");
+
+    // A change elsewhere in the folder reads nothing and redraws nothing.
+    int const before = platform.window.invalidations;
+    writeFile(editFolder + "/other.txt", "x");
+    EXPECT_EQ(changeAndDraw(), 300);
+    EXPECT_EQ(platform.window.invalidations, before);
+
+    // A damaged packed save: the last layout stays and the foot says why.
+    std::string damaged = packed(markAt(400));
+    damaged.back() ^= 1;
+    EXPECT_EQ(saveAndDraw(damaged), 300);
+    EXPECT_EQ(display->layoutProblem(), "Layout my_layout.ini not read: Checksum Error; the last good layout stays.");
+    EXPECT_EQ(notice(), u"Layout my_layout.ini not read: Checksum Error; the last good layout stays.");
+
+    // Removed half-way through a save, then saved empty: still the last one.
+    std::filesystem::remove(layoutPath);
+    EXPECT_EQ(changeAndDraw(), 300);
+    EXPECT_NE(display->layoutProblem().find("no such file"), std::string::npos);
+    EXPECT_EQ(saveAndDraw(""), 300);
+    EXPECT_NE(display->layoutProblem().find("the file is empty"), std::string::npos);
+    EXPECT_EQ(saveAndDraw("just some text\n"), 300);
+    EXPECT_NE(display->layoutProblem().find("no [EICAS] section"), std::string::npos);
+
+    // The next good save clears the line.
+    EXPECT_EQ(saveAndDraw(markAt(500)), 500);
+    EXPECT_EQ(display->layoutProblem(), "");
+    EXPECT_EQ(notice(), u"");
+    EXPECT_TRUE(platform.window.messageBoxes.empty());
+}
+
+TEST_F(LiveLayoutTest, ANewPageSizeRescalesThePageAndTheSimulatorDataStays)
+{
+    writeFile(layoutPath, markAt(100));
+    start();
+    frame();
+    data().n1Percent[0] = 55;
+
+    EXPECT_EQ(saveAndDraw(markAt(100) + "SizeX=2000\n"), 100);
+    EXPECT_EQ(display->pageWidthUnits(), 2000);
+    EXPECT_EQ(data().n1Percent[0], 55);
+}
+
+TEST_F(LiveLayoutTest, AFileThatCannotBeReadAtStartShowsTheReasonInsteadOfABox)
+{
+    start();
+    frame();
+    EXPECT_TRUE(platform.window.messageBoxes.empty());
+    EXPECT_EQ(display->layoutProblem(), "Layout my_layout.ini not read: no such file.");
+    EXPECT_FALSE(notice().empty());
+
+    EXPECT_EQ(saveAndDraw(markAt(250)), 250);
+    EXPECT_EQ(notice(), u"");
+}
