@@ -10,16 +10,17 @@ include(GNUInstallDirs)
 set(TARNEX_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/tarnex)
 
 set(TARNEX_PROGRAMS tarnex tarnex-sim tarnex-layout)
+set(TARNEX_LAYOUTS ${PROJECT_SOURCE_DIR}/layouts/a320cfm.ini ${PROJECT_SOURCE_DIR}/layouts/a320iae.ini)
 
 if(WIN32)
   install(TARGETS ${TARNEX_PROGRAMS} RUNTIME DESTINATION .)
-  install(FILES ${PROJECT_SOURCE_DIR}/layouts/a320cfm.ini DESTINATION layouts)
+  install(FILES ${TARNEX_LAYOUTS} DESTINATION layouts)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/README.txt DESTINATION .)
   return()
 endif()
 
 install(TARGETS ${TARNEX_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/layouts/a320cfm.ini DESTINATION ${CMAKE_INSTALL_DATADIR}/tarnex/layouts)
+install(FILES ${TARNEX_LAYOUTS} DESTINATION ${CMAKE_INSTALL_DATADIR}/tarnex/layouts)
 # Laid out as a FlightGear data folder, so that fgfs --data can name it.
 install(FILES ${PROJECT_SOURCE_DIR}/tools/sim/flightgear/tarnex.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/tarnex/flightgear/Protocol)

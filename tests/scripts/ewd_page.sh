@@ -98,8 +98,8 @@ expect_no_text nofuel " L WING TK LO LVL"
 # cruise (EPR 1.33, N1 80 %): three-decimal EPR readouts that follow the
 # flight, N1 as digits, and the commanded EPR mark beside each EPR needle.
 export TARNEX_ARGS="--layout $TARNEX_SOURCE_DIR/layouts/a320iae.ini"
-page iae-taxi --scenario demo --at 120
-page iae-cruise --scenario demo --at 230
+page iae-taxi --scenario demo --at 120 --seconds-per-exchange 0
+page iae-cruise --scenario demo --at 230 --seconds-per-exchange 0
 unset TARNEX_ARGS
 for name in iae-taxi iae-cruise; do
   expect_text "$name" "EPR" '#FFFFFFFF'
@@ -116,5 +116,13 @@ for name in iae-taxi iae-cruise; do
   [ "$(needles "$name" | wc -l)" -eq 6 ] || fail "$name: not six needles and marks: $(needles "$name")"
 done
 cmp -s <(needles iae-taxi) <(needles iae-cruise) && fail "the EPR needles and commanded EPR marks did not move"
+
+# A simulator still loading reports no engines at first: the page shows the
+# engines once it reports them, a tenth of a scenario second per frame.
+printf '0 engines=0 n1=50 n2=60 on_ground=1\n1.0 engines=2\n' >"$work/late-engines.txt"
+export TARNEX_ARGS="--frames 20"
+page late-engines --scenario "$work/late-engines.txt" --seconds-per-exchange 0.1
+unset TARNEX_ARGS
+[ "$(grep -cF '"50.0" font="Arial"' "$work/late-engines.log")" -eq 2 ] || fail "late-engines: not two N1 readouts of 50.0"
 
 echo "E/WD page: ok"

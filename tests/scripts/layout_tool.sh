@@ -99,7 +99,7 @@ N2Min=50
 N2Max=50
 EGTDisplayType=RING
 EGTMax=1000
-EGTTickInterval=0.5
+EGTTickInterval=0.05
 N1Frame=maybe
 N1Max=110
 Line0=0-400-560
@@ -118,7 +118,7 @@ mistakes.ini:10: EGTBox=20,260,540,1420 is outside the 1000 x 1000 page
 mistakes.ini:11: InfoSATPosition=1200,50 is outside the 1000 x 1000 page
 mistakes.ini:12: DigitFontSize=0 is not a font size; a size must be above 0
 mistakes.ini:15: N2Max equals N2Min (50); the scale cannot be drawn
-mistakes.ini:18: EGTTickInterval=0.5 needs 2001 ticks; a scale draws at most 1000
+mistakes.ini:18: EGTTickInterval=0.05 needs 20001 ticks; a scale draws at most 10000
 mistakes.ini:19: N1Frame=maybe is not one of YES, TRUE, 1, ON, NO, FALSE, 0, OFF; the default is kept
 mistakes.ini:20: N1Max is given again; the first one, on line 5, wins
 mistakes.ini:21: Line0=0-400-560 needs four numbers separated by '-'
