@@ -14,7 +14,11 @@ export FSUIPC_IPC_DIR="${FSUIPC_IPC_DIR:-$(mktemp -d)}"
 "$bin/tools/sim/tarnex-sim" --scenario demo &
 sim=$!
 trap 'kill $sim 2>/dev/null; wait $sim 2>/dev/null || true' EXIT
-sleep 0.5
+# The display connects at once when the stand-in is already listening.
+for _ in $(seq 1 600); do
+  [ -S "$FSUIPC_IPC_DIR/UIPCMAIN" ] && break
+  sleep 0.05
+done
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   "$bin/src/platform/linux/tarnex"

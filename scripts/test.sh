@@ -6,12 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-scripts/install-deps.sh
-
-cmake --preset linux >/dev/null
-cmake --build --preset linux
-cmake --preset windows -DTARNEX_HOST_TOOLS_DIR="$root/build/linux/tools/layout" >/dev/null
-cmake --build --preset windows
+scripts/build.sh
 
 export WINEPREFIX="$root/build/wine-prefix"
 export WINEDEBUG=-all
