@@ -53,7 +53,7 @@ awk '!/^#/ && NF {
 # draw_at LOG SIM-ARGS...: the display's draw log with the flight held at one moment.
 draw_at() {
   local log=$1; shift
-  start_sim "$@" --time-scale 1e-300
+  start_sim "$@" --seconds-per-exchange 0
   (cd "$work" && "$tarnex" --snapshot "$work/moment.png" --draw-log "$log") || fail "the snapshot for $log failed"
   stop_sim
 }
