@@ -5,9 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-scripts/install-deps.sh
-cmake --preset linux >/dev/null
-cmake --build --preset linux
+scripts/build.sh linux
 
 bin="$root/build/linux"
 export FSUIPC_IPC_DIR="${FSUIPC_IPC_DIR:-$(mktemp -d)}"

@@ -19,9 +19,6 @@ public:
     // file once already.
     LiveLayout(FolderWatcher&, WindowHost&, AppWindow& display);
 
-    // False when the folder cannot be watched.
-    bool isWatching() const { return m_watch != nullptr; }
-
     // A change in the folder: the layout is read again when its bytes differ
     // from those read last, so saves of other files cost nothing.
     void folderChanged();
