@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 // The window logic alone: no drawing, the configuration load only noted.
@@ -30,6 +32,17 @@ protected:
         EXPECT_TRUE(app->createWindow("A320 CFM E/WD", MenuCommand::AlwaysOnTop));
         return *app;
     }
+    void saveGeometry(char const* x, char const* y, char const* width, char const* height)
+    {
+        platform.setProfileValue("WindowPosX", x);
+        platform.setProfileValue("WindowPosY", y);
+        platform.setProfileValue("WindowWidth", width);
+        platform.setProfileValue("WindowHeight", height);
+    }
+    std::array<int, 4> created() const
+    {
+        return { host.createdWith.x, host.createdWith.y, host.createdWith.width, host.createdWith.height };
+    }
 
     TestPlatform platform;
     FakeWindowHost& host = platform.window;
@@ -39,10 +52,7 @@ protected:
 TEST_F(AppWindowTest, WithoutAProfileTheSystemPlacesABorderedWindowWithMenuAndA100MsTimer)
 {
     TestAppWindow& window = createWindow();
-    EXPECT_EQ(host.createdWith.x, static_cast<int>(0x80000000));
-    EXPECT_EQ(host.createdWith.y, 0);
-    EXPECT_EQ(host.createdWith.width, static_cast<int>(0x80000000));
-    EXPECT_EQ(host.createdWith.height, 0);
+    EXPECT_EQ(created(), (std::array<int, 4> { static_cast<int>(0x80000000), 0, static_cast<int>(0x80000000), 0 }));
     EXPECT_EQ(host.createdTitle, "A320 CFM E/WD");
     EXPECT_TRUE(host.shown);
     EXPECT_TRUE(host.menuAttached);
@@ -57,16 +67,10 @@ TEST_F(AppWindowTest, WithoutAProfileTheSystemPlacesABorderedWindowWithMenuAndA1
 
 TEST_F(AppWindowTest, SavedGeometryAndAZeroPeriodGiveThatWindowAndThePollingLoop)
 {
-    platform.setProfileValue("WindowPosX", "40");
-    platform.setProfileValue("WindowPosY", "30");
-    platform.setProfileValue("WindowWidth", "640");
-    platform.setProfileValue("WindowHeight", "480");
+    saveGeometry("40", "30", "640", "480");
     platform.setProfileValue("TimerPeriod", "0");
     TestAppWindow& window = createWindow();
-    EXPECT_EQ(host.createdWith.x, 40);
-    EXPECT_EQ(host.createdWith.y, 30);
-    EXPECT_EQ(host.createdWith.width, 640);
-    EXPECT_EQ(host.createdWith.height, 480);
+    EXPECT_EQ(created(), (std::array<int, 4> { 40, 30, 640, 480 }));
     EXPECT_EQ(host.runningTimer, 0);
     EXPECT_EQ(window.runningTimerId(), 0);
     EXPECT_EQ(window.loopMode(), LoopMode::Polling);
@@ -89,16 +93,10 @@ TEST_F(AppWindowTest, JunkValuesReadAsZeroAndTheSentinelTextReadsAsAbsent)
 TEST_F(AppWindowTest, SavedSettingsOutOfRangeAreBroughtOntoTheScreensAndIntoTheDialogsRange)
 {
     host.workAreas = { { 0, 0, 1280, 1000 }, { 1280, 0, 2560, 1000 } };
-    platform.setProfileValue("WindowPosX", "-100000");
-    platform.setProfileValue("WindowPosY", "40");
-    platform.setProfileValue("WindowWidth", "100000");
-    platform.setProfileValue("WindowHeight", "480");
+    saveGeometry("-100000", "40", "100000", "480");
     platform.setProfileValue("TimerPeriod", "2147483647");
     TestAppWindow& slow = createWindow();
-    EXPECT_EQ(host.createdWith.x, 0);
-    EXPECT_EQ(host.createdWith.y, 0);
-    EXPECT_EQ(host.createdWith.width, 2560);
-    EXPECT_EQ(host.createdWith.height, 480);
+    EXPECT_EQ(created(), (std::array<int, 4> { 0, 0, 2560, 480 }));
     EXPECT_EQ(slow.timerPeriodMs(), 500);
     EXPECT_EQ(host.runningTimerPeriod, 500);
 
@@ -204,10 +202,7 @@ TEST_F(AppWindowTest, ExitSavesEveryKeyAndEndsTheLoop)
 
 TEST_F(AppWindowTest, GeometryLeftOfOrAboveTheScreenOriginIsNotSavedButTheFlagsAre)
 {
-    platform.setProfileValue("WindowPosX", "40");
-    platform.setProfileValue("WindowPosY", "30");
-    platform.setProfileValue("WindowWidth", "640");
-    platform.setProfileValue("WindowHeight", "480");
+    saveGeometry("40", "30", "640", "480");
     TestAppWindow& window = createWindow();
     for (WindowRect const rect : { WindowRect { -5, 100, 795, 700 }, WindowRect { -32000, -32000, -31840, -31973 }, WindowRect { 10, -1, 20, 20 } }) {
         host.rect = rect;

@@ -3,18 +3,7 @@
 # snapshot of it with the shipped layout, and the draw log shows the messages,
 # their colours and the flap configuration the situation calls for. The IAE
 # layout, given with --layout, shows the demo flight's EPR as it changes.
-set -euo pipefail
-sim="$TARNEX_BUILD_DIR/tools/sim/tarnex-sim"
-tarnex="$TARNEX_BUILD_DIR/src/platform/linux/tarnex"
-work=$(mktemp -d)
-server=
-cleanup() {
-  [ -z "$server" ] || { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null || true; }
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/sim_steps.bash"
 
 green='#FF00FF00'
 amber='#FFFF9600'
@@ -35,9 +24,7 @@ aircraft=(
 page() {
   local name=$1; shift
   export FSUIPC_IPC_DIR="$work/ipc-$name"
-  "$sim" "$@" & server=$!
-  for _ in $(seq 3000); do [ -S "$FSUIPC_IPC_DIR/UIPCMAIN" ] && break; sleep 0.01; done
-  [ -S "$FSUIPC_IPC_DIR/UIPCMAIN" ] || fail "tarnex-sim did not come up for $name"
+  start_sim "$@"
   # From the work directory, so no layout file beside it replaces the shipped one.
   # shellcheck disable=SC2086
   (cd "$work" && "$tarnex" --snapshot "$work/$name.png" --draw-log "$work/$name.log" ${TARNEX_ARGS:-}) \

@@ -2,27 +2,11 @@
 # A flight recorded and played back: tarnex-sim records the demo's approach
 # while a display reads it, fast; then at moments the recording holds, the
 # display draws the replayed flight exactly as it draws the demo itself.
-set -euo pipefail
-sim="$TARNEX_BUILD_DIR/tools/sim/tarnex-sim"
-tarnex="$TARNEX_BUILD_DIR/src/platform/linux/tarnex"
-work=$(mktemp -d)
-server=
-cleanup() {
-  [ -z "$server" ] || { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null || true; }
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/sim_steps.bash"
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 unset DISPLAY
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-start_sim() {
-  export FSUIPC_IPC_DIR="$work/ipc"
-  "$sim" "$@" & server=$!
-  for _ in $(seq 3000); do [ -S "$FSUIPC_IPC_DIR/UIPCMAIN" ] && break; sleep 0.01; done
-  [ -S "$FSUIPC_IPC_DIR/UIPCMAIN" ] || fail "tarnex-sim $* did not come up"
-}
+export FSUIPC_IPC_DIR="$work/ipc"
 stop_sim() {
   kill -TERM "$server"
   local status=0
