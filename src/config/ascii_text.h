@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // Byte-text helpers shared by the profile engine and the readers. Profile
@@ -9,6 +10,14 @@
 constexpr char toAsciiUpper(char c)
 {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+inline std::string asciiUpper(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper)
+        c = toAsciiUpper(c);
+    return upper;
 }
 
 constexpr bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b)

@@ -202,14 +202,6 @@ std::vector<LayoutKey> makeKeys()
     return keys;
 }
 
-std::string upperCase(std::string_view text)
-{
-    std::string upper(text);
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return upper;
-}
-
 bool isShapeKey(std::string_view name)
 {
     return std::any_of(std::begin(kShapePrefixes), std::end(kShapePrefixes), [name](std::string_view prefix) {
@@ -239,10 +231,10 @@ LayoutKey const* findLayoutKey(std::string_view name)
     static std::unordered_map<std::string, LayoutKey const*> const byName = [] {
         std::unordered_map<std::string, LayoutKey const*> map;
         for (LayoutKey const& key : layoutKeys())
-            map.emplace(upperCase(key.name), &key);
+            map.emplace(asciiUpper(key.name), &key);
         return map;
     }();
-    if (auto const found = byName.find(upperCase(name)); found != byName.end())
+    if (auto const found = byName.find(asciiUpper(name)); found != byName.end())
         return found->second;
     if (!isShapeKey(name))
         return nullptr;

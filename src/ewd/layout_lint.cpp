@@ -31,14 +31,6 @@ struct Entry {
     LayoutKey const* key = nullptr;
 };
 
-std::string upper(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return result;
-}
-
 std::string joined(std::span<std::string_view const> words)
 {
     std::string list;
@@ -156,7 +148,7 @@ private:
             report(lineNumber, unknownKeyMessage(name));
             return;
         }
-        auto const [first, inserted] = m_firstLine.emplace(upper(name), lineNumber);
+        auto const [first, inserted] = m_firstLine.emplace(asciiUpper(name), lineNumber);
         if (!inserted) {
             report(lineNumber, name + " is given again; the first one, on line " + std::to_string(first->second) + ", wins");
             return;

@@ -1,5 +1,7 @@
 #include "ewd/nearest_layout_key.h"
 
+#include "config/ascii_text.h"
+
 #include "ewd/layout_keys.h"
 
 #include <algorithm>
@@ -23,7 +25,7 @@ std::size_t distance(std::string_view a, std::string_view b, std::size_t limit)
         row[0] = i;
         std::size_t rowBest = row[0];
         for (std::size_t j = 1; j <= b.size(); ++j) {
-            bool const same = std::toupper(static_cast<unsigned char>(a[i - 1])) == std::toupper(static_cast<unsigned char>(b[j - 1]));
+            bool const same = toAsciiUpper(a[i - 1]) == toAsciiUpper(b[j - 1]);
             std::size_t const next = std::min({ row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1) });
             diagonal = row[j];
             row[j] = next;
@@ -42,7 +44,7 @@ CharacterCounts characterCounts(std::string_view text)
 {
     CharacterCounts counts {};
     for (char c : text)
-        ++counts[static_cast<std::size_t>(std::toupper(static_cast<unsigned char>(c))) % counts.size()];
+        ++counts[static_cast<unsigned char>(toAsciiUpper(c)) % counts.size()];
     return counts;
 }
 
