@@ -75,14 +75,14 @@ bool ScenarioRecorder::record(double seconds, AircraftState const& state)
         return static_cast<bool>(out);
     }
     skipped.reset();
-    takeMoment(seconds, valuesOf(rounded(state)));
+    takeMoment(seconds, valuesOf(state));
     return static_cast<bool>(out);
 }
 
 bool ScenarioRecorder::finish()
 {
     if (skipped) {
-        takeMoment(skipped->first, valuesOf(rounded(skipped->second)));
+        takeMoment(skipped->first, valuesOf(skipped->second));
         skipped.reset();
     }
     writeLine(lastMoment, heldBack);

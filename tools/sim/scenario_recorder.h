@@ -31,9 +31,9 @@ public:
     // the display was shown.
     static AircraftState rounded(AircraftState state);
 
-    // Takes the aircraft, rounded, at scenario time seconds, unless the last
-    // moment taken is less than 1/rate seconds before. False once a line
-    // cannot be written.
+    // Takes the aircraft as served (rounded, above) at scenario time seconds,
+    // unless the last moment taken is less than 1/rate seconds before. False
+    // once a line cannot be written.
     bool record(double seconds, AircraftState const& state);
 
     // Takes the last moment skipped for being too soon, so that the recording

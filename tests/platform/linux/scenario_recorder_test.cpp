@@ -54,7 +54,7 @@ TEST(ScenarioRecorder, TheDemoPlaysBackExactlyAtEveryMomentTaken)
         // Uneven steps, some closer than a tenth of a second: those are skipped.
         double seconds = 0;
         for (int step = 0; seconds < 430; ++step) {
-            EXPECT_TRUE(recorder.record(seconds, demo.stateAt(seconds)));
+            EXPECT_TRUE(recorder.record(seconds, ScenarioRecorder::rounded(demo.stateAt(seconds))));
             seconds += step % 3 == 0 ? 0.04 : 0.137;
         }
     }
@@ -88,7 +88,7 @@ TEST(ScenarioRecorder, WritesOnlyChangesAndHoldsAValueThatRestedBeforeItMoves)
     std::ostringstream out;
     ScenarioRecorder recorder(out, 2);
     for (int quarter = 0; quarter <= 52; ++quarter) {
-        recorder.record(quarter * 0.25, flight.stateAt(quarter * 0.25));
+        recorder.record(quarter * 0.25, ScenarioRecorder::rounded(flight.stateAt(quarter * 0.25)));
         if (quarter == 48) {
             // Each line is out as soon as the next moment is taken; the last
             // one waits for finish.
