@@ -120,12 +120,14 @@ void DataAcquisition::connect(LinkState& state)
         return;
     }
     state.linkErrorText = fsuipcResultText(result);
+    state.noServerHelp = result == FsuipcResult::NoServer ? link.noServerHelp() : std::string();
     // The count stops at the limit, where the page says "Too many attempts..."
     // and the C key re-arms it.
     if (state.connectionAttempts < LinkState::kMaxAttempts)
         ++state.connectionAttempts;
-    state.nextAttemptAt = now
-        + (state.connectionAttempts < LinkState::kMaxAttempts ? timing.attemptInterval : timing.slowRetryInterval);
+    state.retryInterval
+        = state.connectionAttempts < LinkState::kMaxAttempts ? timing.attemptInterval : timing.slowRetryInterval;
+    state.nextAttemptAt = now + state.retryInterval;
 }
 
 void DataAcquisition::readCycle(LinkState& state)
@@ -154,7 +156,9 @@ void DataAcquisition::dropLink(LinkState& state, FsuipcResult reason)
     state.connected = false;
     state.connectionAttempts = 0;
     state.linkErrorText = fsuipcResultText(reason);
-    state.nextAttemptAt = timing.now() + timing.attemptInterval;
+    state.noServerHelp.clear();
+    state.retryInterval = timing.attemptInterval;
+    state.nextAttemptAt = timing.now() + state.retryInterval;
 }
 
 // Queuing results are not examined: a refused read simply delivers nothing.

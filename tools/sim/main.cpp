@@ -6,6 +6,7 @@
 #include "sim_options.h"
 #include "sim_server.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -83,6 +84,7 @@ int main(int argc, char** argv)
     {
         SimServer server(*options, std::move(scenario), live.get(), recorder ? &*recorder : nullptr);
         status = serveRequests(*options, server);
+        server.stop(std::chrono::steady_clock::now());
     }
     if (recorder && !recorder->finish()) {
         std::cerr << "Cannot write the recording file " << options->recordFile << ".\n";

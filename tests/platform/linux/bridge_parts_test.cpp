@@ -232,7 +232,11 @@ TEST(FlightGearLine, TheProtocolFileSendsTheColumnsInOrder)
     std::vector<std::string> expected;
     for (LiveField const field : flightGearColumns())
         expected.push_back(nameOf(field));
+    expected.push_back("fdm_ready"); // last, not an aircraft value
     EXPECT_EQ(names, expected);
+    EXPECT_NE(xml.find("<name>fdm_ready</name>\n        <type>bool</type>\n        <format>%d</format>\n"
+                       "        <node>/sim/fdm-initialized</node>"),
+        std::string::npos);
     EXPECT_NE(xml.find("<var_separator>,</var_separator>"), std::string::npos);
     EXPECT_NE(xml.find("<line_separator>newline</line_separator>"), std::string::npos);
     EXPECT_NE(xml.find("<binary_mode>false</binary_mode>"), std::string::npos);
