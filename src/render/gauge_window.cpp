@@ -76,9 +76,7 @@ void GaugeWindow::drawNotConnectedScreen()
 {
     if (!m_overlayFont)
         m_overlayFont = makeFont(kOverlayFace, kOverlaySize, FontStyleBold);
-    if (!m_helpFont)
-        m_helpFont = makeFont(kOverlayFace, kHelpSize, FontStyleBold);
-    if (!m_overlayFont || !m_helpFont)
+    if (!m_overlayFont)
         return;
     if (link.linkErrorText != m_shownErrorText) {
         m_shownErrorText = link.linkErrorText;
@@ -94,7 +92,12 @@ void GaugeWindow::drawNotConnectedScreen()
     stringFormat.lineAlign = StringAlignment::Near;
     drawTextOnBox(*graphics, m_errorLine, *m_overlayFont, kErrorLineOrigin, stringFormat, kOverlayBackground, kOverlayText);
     drawTextOnBox(*graphics, attemptLine(), *m_overlayFont, kAttemptLineOrigin, stringFormat, kOverlayBackground, kOverlayText);
-    if (!m_helpLine.empty())
+    if (m_helpLine.empty())
+        return;
+    // Made when first needed: a platform that gives no help line makes one font.
+    if (!m_helpFont)
+        m_helpFont = makeFont(kOverlayFace, kHelpSize, FontStyleBold);
+    if (m_helpFont)
         drawTextOnBox(*graphics, m_helpLine, *m_helpFont, kHelpLineOrigin, stringFormat, kOverlayBackground, kOverlayText);
 }
 

@@ -227,19 +227,24 @@ TEST_F(DataAcquisitionTest, DerivedValuesFollowEveryExchange)
 TEST_F(DataAcquisitionTest, AttemptsComeOneASecondThenEveryTenSecondsAfterTheTwentieth)
 {
     transport.uipcmainPresent = false;
+    transport.help = "No tarnex-sim answers at /run/user/1000/fsuipc: start tarnex-sim";
     // Polling frames a millisecond apart make no more attempts than slow ones.
     runFor(500ms, 1ms);
     EXPECT_EQ(state.connectionAttempts, 1);
+    EXPECT_EQ(state.retryInterval, 1000ms);
     runFor(19500ms);
     EXPECT_EQ(state.connectionAttempts, 20);
+    EXPECT_EQ(state.retryInterval, 10000ms); // what the page tells
     EXPECT_EQ(transport.mappingNames.size(), 0u);
     EXPECT_EQ(state.linkErrorText, "Cannot link to FSUIPC or WideClient");
+    EXPECT_EQ(state.noServerHelp, transport.help);
 
     // The twentieth failed at 19 s; the slow retries come at 29 s and 39 s.
     transport.fs98mainPresent = true;
     transport.set<std::uint32_t>(0x3308, 0); // WideClient without its simulator
     runFor(9900ms); // to 29.9 s
     EXPECT_EQ(state.linkErrorText, "Maybe running on WideClient, but FS not running on Server, or wrong FSUIPC");
+    EXPECT_EQ(state.noServerHelp, ""); // a server was found: the help is for when none is
     EXPECT_EQ(state.connectionAttempts, 20);
     EXPECT_EQ(transport.mappingNames.size(), 1u);
 

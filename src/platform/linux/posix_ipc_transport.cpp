@@ -102,8 +102,10 @@ IpcTransport::ServerHandle PosixIpcTransport::findServer(char const* windowClass
         return 0;
     }
     // Read after connecting: a file left by a server that has since died is
-    // not believed, since its socket no longer answers.
-    if (std::optional<std::string> waiting = readWaitingLine(waitingFilePath(directory, windowClass))) {
+    // not believed, since its socket no longer answers. A file without a
+    // line says nothing.
+    std::optional<std::string> waiting = readWaitingLine(waitingFilePath(directory, windowClass));
+    if (waiting && !waiting->empty()) {
         dropConnection(server);
         absentServers[windowClass] = std::move(*waiting);
         return 0;
