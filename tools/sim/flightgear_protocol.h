@@ -26,8 +26,8 @@ bool flightModelReady(std::span<double const> numbers);
 
 enum class GenericLine { Values, Garbage, Truncated, Oversized };
 
-// One number per column, the readiness included, appended to numbers when the line is whole: fewer
-// columns or a missing newline make it truncated, more make it oversized, and
-// anything that is not a number makes it garbage. "nan" and "inf" are numbers
-// here; the aircraft refuses them.
+// One number per column, the readiness included, appended to numbers when the
+// line is whole: fewer columns or a missing newline make it truncated, more
+// make it oversized, and anything that is not a number makes it garbage.
+// "nan" and "inf" are numbers here; the aircraft refuses them.
 GenericLine parseGenericLine(std::span<std::byte const> datagram, std::vector<double>& numbers);

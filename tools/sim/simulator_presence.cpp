@@ -32,7 +32,8 @@ void SimulatorPresence::heard(Clock::time_point now, std::string const& where, b
 
 bool SimulatorPresence::waiting(Clock::time_point now, std::string const& where)
 {
-    if (reason.empty() && lastHeard && now - *lastHeard >= quietAfter)
+    // Silence also ends a wait for the flight model: the simulator may be gone.
+    if (lastHeard && now - *lastHeard >= quietAfter)
         wait("Waiting for " + simulator + " at " + where);
     return !reason.empty();
 }

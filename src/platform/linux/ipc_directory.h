@@ -4,9 +4,9 @@
 #include <string>
 
 // Where the simulator stand-in and the display meet on Linux: one Unix socket
-// per server class, and beside it the line of a server that is waiting. Only the user's own processes may use
-// it, so a directory owned by someone else, reached through a symlink or open
-// to other users is refused.
+// per server class, and beside it the line of a server that is waiting. Only
+// the user's own processes may use it, so a directory owned by someone else,
+// reached through a symlink or open to other users is refused.
 
 // $FSUIPC_IPC_DIR, else $XDG_RUNTIME_DIR/fsuipc, else /tmp/fsuipc-<uid>.
 std::string ipcDirectory();
