@@ -90,7 +90,7 @@ for path in /usr/share/doc/tarnex/README-scenario.md /usr/share/doc/tarnex/READM
     /usr/share/tarnex/flightgear/Protocol/tarnex.xml; do
   grep -qF "$path" "$work/tarnex-sim.txt" || fail "man tarnex-sim does not name $path"
 done
-section DESCRIPTION <"$work/tarnex.txt" | grep -q 'On Linux the data comes from tarnex-sim' \
+section DESCRIPTION <"$work/tarnex.txt" | tr -s ' \n' ' ' | grep -q 'On Linux the data comes from tarnex-sim' \
   || fail "man tarnex does not say where the data comes from on Linux"
 
 lintian --fail-on error "$deb" >"$work/lintian" 2>&1 \
