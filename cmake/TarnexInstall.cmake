@@ -2,7 +2,8 @@
 #
 # Linux: the FHS layout under the prefix (bin/, share/tarnex/, the desktop
 # entry and hicolor icons in their XDG places, a man page per program made
-# from its own --help, and the Debian copyright and changelog).
+# from its own --help, and the Debian copyright and changelog). The icons, man
+# pages and changelog are made only with TARNEX_PACKAGING.
 # Windows: one flat folder, as a .zip unpacks: the three programs, the
 # layouts and a README.txt.
 include(GNUInstallDirs)
@@ -31,6 +32,9 @@ install(FILES
     ${PROJECT_SOURCE_DIR}/packaging/linux/copyright
   DESTINATION ${TARNEX_DOCDIR})
 
+if(NOT TARNEX_PACKAGING)
+  return()
+endif()
 set(GENERATED ${PROJECT_BINARY_DIR}/install)
 
 # The icons are the Windows program's own, one PNG per size the .ico holds.

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-constexpr std::string_view kVersionText = "Tarnex Version 1.0";
+#include "app/version.h"
 
 // What `tarnex --snapshot` is to produce.
 struct SnapshotOptions {

@@ -1,3 +1,4 @@
+#include "app/version.h"
 #include "demo_scenario.h"
 #include "keyframe_scenario.h"
 #include "live_source.h"
@@ -61,6 +62,10 @@ int main(int argc, char** argv)
     }
     if (options->help) {
         std::cout << simUsage();
+        return 0;
+    }
+    if (options->version) {
+        std::cout << kVersionText << '\n';
         return 0;
     }
     std::unique_ptr<LiveSource> live;

@@ -220,6 +220,8 @@ std::optional<SimOptions> parseSimOptions(std::span<char const* const> args, std
         std::string_view const option = args[i];
         if (option == "--help" || option == "-h") {
             options.help = true;
+        } else if (option == "--version") {
+            options.version = true;
         } else if (option == "--no-answer") {
             options.faults.noAnswer = true;
         } else if (option == "--bad-version") {
@@ -242,18 +244,29 @@ std::optional<SimOptions> parseSimOptions(std::span<char const* const> args, std
     return options;
 }
 
+// Shaped for help2man, which makes the man page from it: each option on a
+// line of its own, its text two spaces on or on the lines below, and headings
+// as single lines ending in a colon.
 std::string simUsage()
 {
     return R"(Usage: tarnex-sim [OPTION]...
-Serves the FSUIPC protocol as a simulator stand-in until interrupted.
+Serves the FSUIPC protocol as a simulator stand-in until interrupted: a demo
+flight, a still aircraft, a keyframe file, or a live X-Plane or FlightGear
+relayed to the display.
 
-  --class UIPCMAIN|FS98MAIN   the server class to announce (default UIPCMAIN)
-  --scenario demo|static|FILE what to fly: demo (default) loops an A320 flight,
-                              static holds every offset at zero, FILE plays a
-                              keyframe file (see README-scenario.md)
+Scenarios:
+  --class UIPCMAIN|FS98MAIN
+                              the server class to announce (default UIPCMAIN)
+  --scenario demo|static|FILE
+                              what to fly: demo (default) loops an A320
+                              flight, static holds every offset at zero, FILE
+                              plays a keyframe file, written as
+                              README-scenario.md describes (installed as
+                              /usr/share/doc/tarnex/README-scenario.md)
   --at SECONDS                start the scenario this far in
   --time-scale FACTOR         scenario seconds per real second (default 1)
-  --seconds-per-exchange S    move the scenario S seconds per answered
+  --seconds-per-exchange S
+                              move the scenario S seconds per answered
                               exchange instead of with the clock, so a client
                               sees the same moments however fast it asks
   --set OFF:TYPE=VALUE        pin a value: OFF hexadecimal, TYPE u8, u16, u32,
@@ -265,14 +278,18 @@ Serves the FSUIPC protocol as a simulator stand-in until interrupted.
   --record-rate HZ            record at most HZ moments per scenario second
                               (default 10)
 
-Relaying a live simulator instead of a scenario (Linux; see README-bridge.md):
+Live simulators:
   --source xplane[:HOST[:PORT]]
-                              subscribe to X-Plane's datarefs at HOST (found
-                              from X-Plane's beacon when not given), PORT 49000
+                              relay X-Plane instead of a scenario (Linux):
+                              subscribe to its datarefs at HOST (found from
+                              X-Plane's beacon when not given), PORT 49000
   --source flightgear[:HOST][:PORT]
-                              take FlightGear's generic protocol lines sent
-                              from HOST (this machine when not given) to PORT
-                              (5500), with flightgear/tarnex.xml
+                              relay FlightGear instead of a scenario (Linux):
+                              take its generic protocol lines sent from HOST
+                              (this machine when not given) to PORT (5500);
+                              FlightGear needs the protocol file tarnex.xml
+                              (installed as
+                              /usr/share/tarnex/flightgear/Protocol/tarnex.xml)
   --datarefs FILE             with xplane: "field = dataref [* factor]" lines
                               replacing entries of the built-in dataref table
 
@@ -286,6 +303,12 @@ Faults, to test clients:
                               after serving a batch
   --faults-after N            serve the first N exchanges properly (a client's
                               handshake takes one)
+
+Other options:
   --help                      show this text
+  --version                   show the program's version
+
+The bridges are described in README-bridge.md (installed as
+/usr/share/doc/tarnex/README-bridge.md).
 )";
 }
