@@ -46,6 +46,13 @@ std::array<OtherParam, kOtherParamCount> const OtherParamTable = { {
     { "ApuEGT", totalFuelLbs, totalFuelKg },
 } };
 
+std::optional<double> aircraftValue(SimData const& data, AircraftValue value, int instance)
+{
+    if (!data.aircraft.available(value, instance))
+        return std::nullopt;
+    return data.aircraft.get(value, instance);
+}
+
 std::uint16_t engineCount(SimData const& data) { return data.engineCount; }
 double engineN1(SimData const& data, int engine) { return data.n1Percent[engine]; }
 bool engineRunning(SimData const& data, int engine) { return data.n1Percent[engine] > 1.0; }

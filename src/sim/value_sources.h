@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 // Named read-only views of SimData in engineering units. Gauges are bound to
 // the two parameter tables by row; the named tests serve the page and the
@@ -43,6 +44,10 @@ extern std::array<EngineParam, kEngineParamCount> const EngineParamTable;
 // "LeftFuel", "RightFuel", "CenterFuel", "TotalFuel", "FlapHandle",
 // "FlapAngle", "SlatAngle", "ApuRPM", "ApuEGT".
 extern std::array<OtherParam, kOtherParamCount> const OtherParamTable;
+
+// A named value (aircraft_values.h), or nullopt while it is not available:
+// the aircraft gives none, or it has not been read yet.
+std::optional<double> aircraftValue(SimData const&, AircraftValue value, int instance = 0);
 
 // Engine indices are zero-based and must be below min(engineCount, 4).
 std::uint16_t engineCount(SimData const&);
