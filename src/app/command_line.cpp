@@ -14,6 +14,8 @@ constexpr std::string_view kUsage = "Usage:\n"
                                     "                              every drawing call of the last frame\n"
                                     "  tarnex --layout FILE [...]  use FILE (plain INI or packed) as the layout; the\n"
                                     "                              window reads it again whenever it is saved\n"
+                                    "  tarnex --aircraft FILE [...] read the aircraft's values where FILE says;\n"
+                                    "                              remembered (--aircraft none forgets it)\n"
                                     "  tarnex --help               this text\n"
                                     "  tarnex --version            the program's version\n";
 
@@ -85,6 +87,10 @@ CommandLineResult parseCommandLine(std::span<std::string_view const> arguments)
             if (!hasValue || arguments[i + 1].empty())
                 return failure("--layout needs the name of a layout file, plain or packed.");
             line.layoutPath = arguments[++i];
+        } else if (option == "--aircraft") {
+            if (!hasValue || arguments[i + 1].empty())
+                return failure("--aircraft needs the name of an aircraft file, or none to forget the remembered one.");
+            line.aircraftPath = arguments[++i];
         } else {
             return failure("Unknown argument " + std::string(option) + "; run tarnex --help to see the options.");
         }
@@ -92,6 +98,7 @@ CommandLineResult parseCommandLine(std::span<std::string_view const> arguments)
     if (snapshotOnlyOptionSeen && line.mode == CommandLine::Mode::Window)
         return failure("--size, --frames and --draw-log only go with --snapshot OUT.png.");
     line.snapshot.layoutPath = line.layoutPath;
+    line.snapshot.aircraftPath = line.aircraftPath;
     result.ok = true;
     return result;
 }
