@@ -147,7 +147,7 @@ void AircraftFileReader::decode(AircraftSection const& section)
     sources = ValueSources {};
     sources.line = section.line;
     sources.fsuipc = standardAircraftSources()[section.value].fsuipc;
-    if (!section.offset && !section.xplane && !section.flightgear) {
+    if (sectionIsEmpty(section)) {
         problem(section.line, "[" + std::string(row.name) + "] names no source: give offset and type, xplane or flightgear"
             " (offset = none says FSUIPC has none).");
         return;

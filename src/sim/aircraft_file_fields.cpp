@@ -2,6 +2,7 @@
 
 #include "config/ascii_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -43,6 +44,11 @@ std::optional<AircraftSection::Field>* sectionField(AircraftSection& section, st
             return &(section.*row.member);
     }
     return nullptr;
+}
+
+bool sectionIsEmpty(AircraftSection const& section)
+{
+    return std::ranges::none_of(kFields, [&](FieldRow const& row) { return (section.*row.member).has_value(); });
 }
 
 std::vector<std::string_view> const& aircraftFieldNames()

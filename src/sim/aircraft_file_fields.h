@@ -25,6 +25,8 @@ struct AircraftSection {
 // The field of that name in a section, or null for a name no section has.
 std::optional<AircraftSection::Field>* sectionField(AircraftSection& section, std::string_view name);
 
+bool sectionIsEmpty(AircraftSection const& section);
+
 // Every field name, for did-you-mean.
 std::vector<std::string_view> const& aircraftFieldNames();
 
