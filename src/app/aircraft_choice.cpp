@@ -7,6 +7,13 @@ namespace {
 // Room for a long path.
 constexpr std::size_t kPathBufferSize = 1024;
 
+std::string withoutFinalStop(std::string sentence)
+{
+    if (sentence.ends_with('.'))
+        sentence.pop_back();
+    return sentence;
+}
+
 } // namespace
 
 AircraftChoice chooseAircraft(std::string const& commandLinePath, bool remember, ProfileStore& profiles,
@@ -24,6 +31,6 @@ AircraftChoice chooseAircraft(std::string const& commandLinePath, bool remember,
     if (loaded.sources)
         choice.sources = *loaded.sources;
     else
-        choice.notice = "Cannot use the aircraft file (" + loaded.problems.front() + "); reading the standard offsets.";
+        choice.notice = withoutFinalStop(loaded.problems.front()) + "; reading the standard offsets instead.";
     return choice;
 }
