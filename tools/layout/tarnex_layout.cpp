@@ -23,8 +23,8 @@
 
 namespace {
 
-constexpr std::string_view kUsage = "Usage: tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin | lint FILE"
-                                    " | lint-aircraft FILE...";
+constexpr std::string_view kUsage = "Usage: tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin | lint FILE";
+constexpr std::string_view kAircraftUsage = "       tarnex-layout lint-aircraft FILE...   checks aircraft files (docs/aircraft.md)";
 
 int fail(std::string const& sentence)
 {
@@ -140,7 +140,7 @@ int main(int argc, char** argv)
 {
     std::vector<std::string> const args(argv + 1, argv + argc);
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        std::cout << kUsage << '\n';
+        std::cout << kUsage << '\n' << kAircraftUsage << '\n';
         return 0;
     }
     if (args.size() == 3 && args[0] == "pack")
