@@ -14,6 +14,17 @@ double storedToUnit(double stored, double scale, double bias, std::span<std::pai
     return std::numeric_limits<double>::quiet_NaN();
 }
 
+double unitToStored(double value, double scale, double bias, std::span<std::pair<int, int> const> codes)
+{
+    if (codes.empty())
+        return (value - bias) / scale;
+    for (auto const& [from, to] : codes) {
+        if (std::round(value) == to)
+            return from;
+    }
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
 AircraftSources const& standardAircraftSources()
 {
     static AircraftSources const standard = [] {

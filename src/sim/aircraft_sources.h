@@ -55,6 +55,11 @@ struct AircraftSources {
 // there are any (NaN for a number they do not list), else scale and bias.
 double storedToUnit(double stored, double scale, double bias, std::span<std::pair<int, int> const> codes);
 
+// The inverse, for a server that serves a value where a source says: the
+// number to store for a value in its unit (through the codes when there are
+// any: the first stored number listed for that code; NaN when none is).
+double unitToStored(double value, double scale, double bias, std::span<std::pair<int, int> const> codes);
+
 // What the display reads without an aircraft file: the table's standard
 // offsets, and no dataref or property.
 AircraftSources const& standardAircraftSources();

@@ -62,6 +62,8 @@ TEST(AircraftFile, AFileTakesOffsetsStridesListsMapsDatarefsAndProperties)
     EXPECT_EQ(mode.fsuipc, (FsuipcSource { { 0x66C0, 0, 0, 0 }, FsuipcValueType::U8, 1, 0 }));
     EXPECT_EQ(storedToUnit(1, 1, 0, mode.codes), 4);
     EXPECT_TRUE(std::isnan(storedToUnit(7, 1, 0, mode.codes)));
+    EXPECT_EQ(unitToStored(4, 1, 0, mode.codes), 1); // what a server stores for TOGA
+    EXPECT_TRUE(std::isnan(unitToStored(5, 1, 0, mode.codes)));
     EXPECT_EQ(mode.xplane->dataref, "AirbusFBW/THRRatingType");
     EXPECT_FALSE(mode.xplane->isArray);
     EXPECT_EQ(mode.flightgear->paths[0], "/systems/fadec/limit/active-mode-int");
@@ -69,6 +71,7 @@ TEST(AircraftFile, AFileTakesOffsetsStridesListsMapsDatarefsAndProperties)
     EXPECT_EQ(oil.fsuipc, (FsuipcSource { { 0x66C2, 0x66C4, 0x66C6, 0x66C8 }, FsuipcValueType::S16, 0.5, -10 }));
     EXPECT_EQ(oil.xplane->indices, (std::array<int, 4> { 0, 1, 2, 3 }));
     EXPECT_EQ(oil.flightgear->paths[1], "/engines/engine[1]/oil-pressure-psi");
+    EXPECT_EQ(storedToUnit(unitToStored(42.5, 0.5, -10, oil.codes), 0.5, -10, oil.codes), 42.5);
     EXPECT_EQ(contents.sources[AircraftValue::GearPosition].fsuipc->offsets, (std::array<std::uint32_t, 4> { 0x6700, 0x6708, 0x6710, 0 }));
     EXPECT_EQ(contents.sources[AircraftValue::SeatBelts].fsuipc, std::nullopt);
     // Values the file does not name keep their standard sources.

@@ -1,5 +1,7 @@
 #include "fake_ipc_transport.h"
+#include "sim/aircraft_file.h"
 #include "sim/data_acquisition.h"
+#include "sim/value_sources.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +134,35 @@ TEST_F(DataAcquisitionTest, WithTwoEnginesEveryLaterFrameQueuesTheFortyReadsInOr
     EXPECT_EQ(lastBatch(), expected);
     EXPECT_EQ(data.n1Percent[0], 85.0);
     EXPECT_EQ(data.n1Percent[1], 62.5);
+}
+
+TEST_F(DataAcquisitionTest, NamedValuesComeFromWhereTheAircraftSaysAndTellNotAvailableFromZero)
+{
+    AircraftFileContents const a32nx = parseAircraftFile("[ThrustLimitMode]\noffset = 0x66C0\ntype = u8\n"
+                                                         "[AutothrustActive]\noffset = 0x66C1\ntype = u8\nmap = 0:0 1:0 2:1\n"
+                                                         "[FlexTemp]\noffset = 0x66C8\ntype = f32\n"
+                                                         "[CommandedN1]\noffset = 0x66CC\nstride = 4\ntype = f32\n"
+                                                         "[OilPress]\noffset = none\n");
+    ASSERT_TRUE(a32nx.problems.empty());
+    acquisition.setAircraftSources(a32nx.sources);
+    transport.set<std::uint8_t>(0x66C0, 3);
+    transport.set<std::uint8_t>(0x66C1, 2);
+    transport.set<float>(0x66C8, 0.0f);
+    transport.set<float>(0x66CC, 88.5f);
+    transport.set<float>(0x66D0, 87.5f);
+    transport.set<float>(0x66D4, 50.0f); // a third engine the aircraft does not have
+    transport.set<std::uint16_t>(0x08B8, 8192);
+    EXPECT_FALSE(data.aircraft.available(AircraftValue::FlexTemp)); // not yet read
+    connectWithEngines();
+    EXPECT_EQ(data.aircraft.get(AircraftValue::ThrustLimitMode), static_cast<double>(ThrustLimitCode::Flex));
+    EXPECT_EQ(data.aircraft.get(AircraftValue::AutothrustActive), 1.0);
+    EXPECT_EQ(aircraftValue(data, AircraftValue::FlexTemp), 0.0); // read as zero: available
+    EXPECT_EQ(data.aircraft.get(AircraftValue::CommandedN1, 1), 87.5);
+    EXPECT_FALSE(data.aircraft.available(AircraftValue::CommandedN1, 2));
+    EXPECT_FALSE(data.aircraft.available(AircraftValue::N1Limit)); // no source anywhere
+    EXPECT_FALSE(data.aircraft.available(AircraftValue::OilPress)); // the file says FSUIPC has none
+    EXPECT_EQ(data.aircraft.get(AircraftValue::OilTemp), 70.0); // the standard offset, 16384 = 140 degC
+    EXPECT_DOUBLE_EQ(data.aircraft.get(AircraftValue::CenterFuel), 6699.21875 * 0.4536); // from the tanks
 }
 
 TEST_F(DataAcquisitionTest, MoreThanFourEnginesAreHeldAsFour)
