@@ -132,7 +132,7 @@ rows=(
   "FlapHandle 0x0BDC:u32=16383 100.00 100.00"
   "FlapAngle 0x30F0:u16=2560 10.00 10.00"
   "SlatAngle 0x30F8:u16=4608 18.00 18.00"
-  "ApuRPM 0x0B54:f64=99.5 99.50 99.50"
+  "ApuRPM 0x0B54:f32=99.5 99.50 99.50"
   "ApuEGT 0x66C0:f32=412.5 412.50 412.50"
 )
 printf '[ApuEGT]\noffset = 0x66C0\ntype = f32\n[OilTemp]\noffset = 0x66C4\nstride = 2\ntype = s16\nscale = 0.5\n' >"$work/aircraft.ini"
