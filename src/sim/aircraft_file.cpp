@@ -286,6 +286,7 @@ void AircraftFileReader::decodeXPlane(AircraftSection const& section, ValueSourc
     }
     XPlaneSource source;
     source.dataref = words[0];
+    source.line = section.xplane->line;
     int const count = instanceCount(row.instances);
     if (section.xplaneIndex) {
         std::vector<std::string_view> const indices = fieldWords(section.xplaneIndex->text);
@@ -332,6 +333,7 @@ void AircraftFileReader::decodeFlightGear(AircraftSection const& section, ValueS
     int const count = instanceCount(row.instances);
     std::vector<std::string_view> const paths = fieldWords(section.flightgear->text);
     FlightGearSource source;
+    source.line = section.flightgear->line;
     if (paths.size() == 1 && (count == 1 || paths[0].find('#') != std::string_view::npos)) {
         for (int i = 0; i < count; ++i) {
             std::string path(paths[0]);

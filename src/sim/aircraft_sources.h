@@ -18,6 +18,7 @@
 // dataref, or the plain value when isArray is false.
 struct XPlaneSource {
     std::string dataref;
+    int line = 0; // of the xplane field, for a bridge to name when the dataref never arrives
     bool isArray = false;
     std::array<int, kMaxValueInstances> indices {};
     double scale = 1;
@@ -27,6 +28,7 @@ struct XPlaneSource {
 // A FlightGear property per instance.
 struct FlightGearSource {
     std::array<std::string, kMaxValueInstances> paths;
+    int line = 0; // of the flightgear field
     double scale = 1;
     double bias = 0;
 };

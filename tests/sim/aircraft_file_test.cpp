@@ -65,6 +65,8 @@ TEST(AircraftFile, AFileTakesOffsetsStridesListsMapsDatarefsAndProperties)
     EXPECT_EQ(unitToStored(4, 1, 0, mode.codes), 1); // what a server stores for TOGA
     EXPECT_TRUE(std::isnan(unitToStored(5, 1, 0, mode.codes)));
     EXPECT_EQ(mode.xplane->dataref, "AirbusFBW/THRRatingType");
+    EXPECT_EQ(mode.xplane->line, 6);
+    EXPECT_EQ(mode.flightgear->line, 7);
     EXPECT_FALSE(mode.xplane->isArray);
     EXPECT_EQ(mode.flightgear->paths[0], "/systems/fadec/limit/active-mode-int");
     ValueSources const& oil = contents.sources[AircraftValue::OilPress];
