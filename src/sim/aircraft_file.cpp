@@ -21,10 +21,10 @@ std::string quoted(std::string_view text)
     return "\"" + std::string(text) + "\"";
 }
 
-std::string hex(std::uint32_t offset)
+std::string hex(std::uint64_t offset)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(offset));
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%04llX", static_cast<unsigned long long>(offset));
     return text;
 }
 
@@ -209,7 +209,7 @@ bool AircraftFileReader::fsuipcOffsets(AircraftSection const& section, FsuipcSou
     int const count = instanceCount(row.instances);
     int const line = section.offset->line;
     std::vector<std::string_view> const words = fieldWords(section.offset->text);
-    std::vector<std::uint32_t> offsets;
+    std::vector<std::uint64_t> offsets; // wide enough that no stride wraps round
     for (std::string_view word : words) {
         std::optional<std::uint32_t> const offset = parseOffsetNumber(word);
         if (!offset) {
@@ -234,7 +234,7 @@ bool AircraftFileReader::fsuipcOffsets(AircraftSection const& section, FsuipcSou
             return false;
         }
         for (int i = 1; i < count; ++i)
-            offsets.push_back(offsets[0] + *stride * static_cast<std::uint32_t>(i));
+            offsets.push_back(offsets[0] + std::uint64_t { *stride } * static_cast<std::uint64_t>(i));
     } else if (static_cast<int>(offsets.size()) != count || (count > 1 && section.stride)) {
         problem(line, std::string(row.name) + " needs " + (count == 1 ? std::string("one offset") : "one offset and a stride, or "
                     + std::to_string(count) + " offsets (" + instanceWords(row.instances) + ")") + ".");
@@ -247,7 +247,7 @@ bool AircraftFileReader::fsuipcOffsets(AircraftSection const& section, FsuipcSou
                     + " ends beyond the 64 KiB offset space (0x0000 to 0xFFFF).");
             return false;
         }
-        source.offsets[i] = offsets[i];
+        source.offsets[i] = static_cast<std::uint32_t>(offsets[i]);
     }
     return true;
 }

@@ -95,6 +95,8 @@ TEST(AircraftFile, EachMistakeIsOneSentenceOnItsLine)
         { "[FlexTemp]\noffset = 0x66C0\n", 1, "[FlexTemp] gives an offset but no type: add type = u8, s8, u16, s16, u32, s32, f32 or f64." },
         { "[FlexTemp]\noffset = 0xFFFE\ntype = u32\n", 2, "offset 0xFFFE with type u32 ends beyond the 64 KiB offset space (0x0000 to 0xFFFF)." },
         { "[FlexTemp]\noffset = 0x10000\ntype = u8\n", 2, "offset 0x10000 with type u8 ends beyond the 64 KiB offset space (0x0000 to 0xFFFF)." },
+        { "[OilTemp]\noffset = 0x10\nstride = 0xFFFFFFFF\ntype = u8\n", 2,
+            "offset 0x10000000F with type u8 ends beyond the 64 KiB offset space (0x0000 to 0xFFFF)." },
         { "[FlexTemp]\noffset = 0x66G0\ntype = u8\n", 2, "offset \"0x66G0\" is not a number: write it as 0x66C0 or 26304." },
         { "[FlexTemp]\ntype = u8\n", 2, "an FSUIPC field needs the offset it applies to: add offset = to [FlexTemp]." },
         { "[FlexTemp]\n", 1, "[FlexTemp] names no source: give offset and type, xplane or flightgear (offset = none says FSUIPC has none)." },
