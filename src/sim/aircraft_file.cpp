@@ -383,6 +383,9 @@ void AircraftFileReader::problem(int line, std::string message)
 
 AircraftFileContents parseAircraftFile(std::string_view text)
 {
+    // Windows editors may start a UTF-8 file with a byte order mark.
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
     AircraftFileContents contents { standardAircraftSources(), {} };
     AircraftFileReader(contents).read(text);
     return contents;

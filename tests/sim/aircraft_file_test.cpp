@@ -35,7 +35,7 @@ TEST(AircraftFile, TheShippedFilesParseWithoutAProblem)
 
 TEST(AircraftFile, AFileTakesOffsetsStridesListsMapsDatarefsAndProperties)
 {
-    AircraftFileContents const contents = parseAircraftFile("; an A320\n"
+    AircraftFileContents const contents = parseAircraftFile("\xEF\xBB\xBF; an A320, saved by Notepad\n"
                                                             "[ThrustLimitMode]\n"
                                                             "offset = 0x66C0 ; a user offset\n"
                                                             "type = u8\n"
