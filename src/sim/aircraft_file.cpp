@@ -60,6 +60,7 @@ private:
     void decodeXPlane(AircraftSection const& section, ValueSources& sources);
     void decodeFlightGear(AircraftSection const& section, ValueSources& sources);
     std::optional<double> real(std::optional<Field> const& field, std::string_view name, double otherwise);
+    std::optional<double> scale(std::optional<Field> const& field, std::string_view name);
     void problem(int line, std::string message);
 
     AircraftFileContents& contents;
@@ -194,11 +195,11 @@ std::optional<FsuipcSource> AircraftFileReader::fsuipcSource(AircraftSection con
     source.type = *type;
     if (!fsuipcOffsets(section, source))
         return std::nullopt;
-    std::optional<double> const scale = real(section.scale, "scale", 1);
+    std::optional<double> const factor = scale(section.scale, "scale");
     std::optional<double> const bias = real(section.bias, "bias", 0);
-    if (!scale || !bias)
+    if (!factor || !bias)
         return std::nullopt;
-    source.scale = *scale;
+    source.scale = *factor;
     source.bias = *bias;
     return source;
 }
@@ -311,11 +312,11 @@ void AircraftFileReader::decodeXPlane(AircraftSection const& section, ValueSourc
                 + ": give xplane_index, the first one's array element.");
         return;
     }
-    std::optional<double> const scale = real(section.xplaneScale, "xplane_scale", 1);
+    std::optional<double> const factor = scale(section.xplaneScale, "xplane_scale");
     std::optional<double> const bias = real(section.xplaneBias, "xplane_bias", 0);
-    if (!scale || !bias)
+    if (!factor || !bias)
         return;
-    source.scale = *scale;
+    source.scale = *factor;
     source.bias = *bias;
     sources.xplane = std::move(source);
 }
@@ -355,11 +356,11 @@ void AircraftFileReader::decodeFlightGear(AircraftSection const& section, ValueS
             return;
         }
     }
-    std::optional<double> const scale = real(section.flightgearScale, "flightgear_scale", 1);
+    std::optional<double> const factor = scale(section.flightgearScale, "flightgear_scale");
     std::optional<double> const bias = real(section.flightgearBias, "flightgear_bias", 0);
-    if (!scale || !bias)
+    if (!factor || !bias)
         return;
-    source.scale = *scale;
+    source.scale = *factor;
     source.bias = *bias;
     sources.flightgear = std::move(source);
 }
@@ -371,6 +372,18 @@ std::optional<double> AircraftFileReader::real(std::optional<Field> const& field
     std::optional<double> const value = parseReal(field->text);
     if (!value)
         problem(field->line, std::string(name) + " " + quoted(field->text) + " is not a number.");
+    return value;
+}
+
+// A scale of 0 would make every value the bias, and leave a server nothing
+// to divide by.
+std::optional<double> AircraftFileReader::scale(std::optional<Field> const& field, std::string_view name)
+{
+    std::optional<double> const value = real(field, name, 1);
+    if (value && *value == 0) {
+        problem(field->line, std::string(name) + " 0 makes every value the same: give a scale other than 0.");
+        return std::nullopt;
+    }
     return value;
 }
 

@@ -107,6 +107,8 @@ TEST(AircraftFile, EachMistakeIsOneSentenceOnItsLine)
             "GearPosition needs one offset and a stride, or 3 offsets (one per gear (nose, left, right))." },
         { "[FlexTemp]\noffset = 0x66C0\nstride = 4\ntype = u8\n", 3, "FlexTemp is a single value: a stride has no meaning here." },
         { "[FlexTemp]\noffset = 0x66C0\ntype = u8\nscale = fast\n", 4, "scale \"fast\" is not a number." },
+        { "[ApuN]\nxplane = sim/cockpit2/electrical/APU_N1_percent\nxplane_scale = 0\n", 3,
+            "xplane_scale 0 makes every value the same: give a scale other than 0." },
         { "[ThrustLimitMode]\noffset = 0x66C0\ntype = u8\nmap = 1-4\n", 4, "map needs stored:code pairs such as 1:4 2:3, not \"1-4\"." },
         { "[OilTemp]\nxplane = sim/flightmodel/engine/ENGN_oil_temp_c\n", 2,
             "OilTemp has one per engine: give xplane_index, the first one's array element." },
