@@ -12,16 +12,19 @@ set(TARNEX_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/tarnex)
 
 set(TARNEX_PROGRAMS tarnex tarnex-sim tarnex-layout)
 set(TARNEX_LAYOUTS ${PROJECT_SOURCE_DIR}/layouts/a320cfm.ini ${PROJECT_SOURCE_DIR}/layouts/a320iae.ini)
+file(GLOB TARNEX_AIRCRAFT_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/aircraft/*.ini)
 
 if(WIN32)
   install(TARGETS ${TARNEX_PROGRAMS} RUNTIME DESTINATION .)
   install(FILES ${TARNEX_LAYOUTS} DESTINATION layouts)
+  install(FILES ${TARNEX_AIRCRAFT_FILES} DESTINATION aircraft)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/README.txt DESTINATION .)
   return()
 endif()
 
 install(TARGETS ${TARNEX_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${TARNEX_LAYOUTS} DESTINATION ${CMAKE_INSTALL_DATADIR}/tarnex/layouts)
+install(FILES ${TARNEX_AIRCRAFT_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/tarnex/aircraft)
 # Laid out as a FlightGear data folder, so that fgfs --data can name it.
 install(FILES ${PROJECT_SOURCE_DIR}/tools/sim/flightgear/tarnex.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/tarnex/flightgear/Protocol)
@@ -29,6 +32,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/linux/tarnex.desktop DESTINATION $
 install(FILES
     ${PROJECT_SOURCE_DIR}/tools/sim/README-bridge.md
     ${PROJECT_SOURCE_DIR}/tools/sim/README-scenario.md
+    ${PROJECT_SOURCE_DIR}/docs/aircraft.md
     ${PROJECT_SOURCE_DIR}/packaging/linux/copyright
   DESTINATION ${TARNEX_DOCDIR})
 

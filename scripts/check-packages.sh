@@ -27,7 +27,7 @@ grep -q fonts-liberation <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "Recommen
 dpkg -x "$deb" "$work/root"
 usr="$work/root/usr"
 for file in bin/tarnex bin/tarnex-sim bin/tarnex-layout \
-    share/tarnex/layouts/a320cfm.ini share/tarnex/layouts/a320iae.ini share/tarnex/flightgear/Protocol/tarnex.xml \
+    share/tarnex/layouts/a320cfm.ini share/tarnex/layouts/a320iae.ini share/tarnex/aircraft/default.ini share/tarnex/flightgear/Protocol/tarnex.xml \
     share/applications/tarnex.desktop share/doc/tarnex/copyright \
     share/icons/hicolor/16x16/apps/tarnex.png share/icons/hicolor/32x32/apps/tarnex.png \
     share/icons/hicolor/48x48/apps/tarnex.png; do
@@ -97,7 +97,7 @@ lintian --fail-on error "$deb" >"$work/lintian" 2>&1 \
   || fail "lintian finds errors: $(grep '^E:' "$work/lintian" | head -n 10)"
 
 listing=$(unzip -Z1 "$zip")
-for file in tarnex.exe tarnex-sim.exe tarnex-layout.exe layouts/a320cfm.ini layouts/a320iae.ini README.txt; do
+for file in tarnex.exe tarnex-sim.exe tarnex-layout.exe layouts/a320cfm.ini layouts/a320iae.ini aircraft/default.ini README.txt; do
   grep -q "/$file\$" <<<"$listing" || fail "the .zip lacks $file"
 done
 echo "packages: ok ($(basename "$deb"), $(basename "$zip"); lintian: $(grep -c '^W:' "$work/lintian" || true) warnings)"

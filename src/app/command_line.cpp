@@ -8,7 +8,7 @@ namespace {
 // Shaped for help2man, which makes the man page from it: usage lines first,
 // then the description, then one option a line with its text two spaces on.
 constexpr std::string_view kUsage
-    = "Usage: tarnex [--layout FILE]\n"
+    = "Usage: tarnex [--layout FILE] [--aircraft FILE]\n"
       "  or:  tarnex --snapshot OUT.png [--size WxH] [--frames N] [--draw-log FILE] [--layout FILE]\n"
       "  or:  tarnex --help | --version\n"
       "Draws the Engine/Warning Display of an A320 in a window of its own, fed live\n"
@@ -21,6 +21,8 @@ constexpr std::string_view kUsage
       "Options:\n"
       "  --layout FILE        use FILE (plain INI or packed) as the layout; the window\n"
       "                       reads it again whenever it is saved\n"
+      "  --aircraft FILE      read the aircraft's own values where FILE says; remembered\n"
+      "                       for the next start (--aircraft none forgets it)\n"
       "  --snapshot OUT.png   no window: run the display into an off-screen buffer and\n"
       "                       write its last frame to OUT.png\n"
       "  --size WxH           with --snapshot: the buffer's size (default 1000x1000)\n"
@@ -98,6 +100,10 @@ CommandLineResult parseCommandLine(std::span<std::string_view const> arguments)
             if (!hasValue || arguments[i + 1].empty())
                 return failure("--layout needs the name of a layout file, plain or packed.");
             line.layoutPath = arguments[++i];
+        } else if (option == "--aircraft") {
+            if (!hasValue || arguments[i + 1].empty())
+                return failure("--aircraft needs the name of an aircraft file, or none to forget the remembered one.");
+            line.aircraftPath = arguments[++i];
         } else {
             return failure("Unknown argument " + std::string(option) + "; run tarnex --help to see the options.");
         }
@@ -105,6 +111,7 @@ CommandLineResult parseCommandLine(std::span<std::string_view const> arguments)
     if (snapshotOnlyOptionSeen && line.mode == CommandLine::Mode::Window)
         return failure("--size, --frames and --draw-log only go with --snapshot OUT.png.");
     line.snapshot.layoutPath = line.layoutPath;
+    line.snapshot.aircraftPath = line.aircraftPath;
     result.ok = true;
     return result;
 }

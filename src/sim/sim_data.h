@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sim/aircraft_value_set.h"
+
 #include <cstdint>
 
 // The simulator variables the display reads each frame: raw fields as the
@@ -45,6 +47,9 @@ struct SimData {
     std::uint16_t lights = 0; // bit 4 = strobe
     std::uint16_t flapAngleRaw = 0; // degrees x 256
     std::uint16_t slatAngleRaw = 0; // degrees x 256
+
+    // The named values (aircraft_values.h), decoded after every exchange.
+    AircraftValueSet aircraft;
 
     // Derived after every exchange.
     double cepr[kMaxEngines] = {};

@@ -4,10 +4,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 // Named read-only views of SimData in engineering units. Gauges are bound to
-// the two parameter tables by row; the named tests serve the page and the
-// warning logic. None of them caches, smooths or clamps.
+// the two parameter tables by row, each row reading its own value (the
+// link's fields or a named aircraft value); the named tests serve the page
+// and the warning logic. None of them caches, smooths or clamps.
 
 enum class UnitSystem : int { US = 0, Metric = 1 };
 
@@ -43,6 +45,10 @@ extern std::array<EngineParam, kEngineParamCount> const EngineParamTable;
 // "LeftFuel", "RightFuel", "CenterFuel", "TotalFuel", "FlapHandle",
 // "FlapAngle", "SlatAngle", "ApuRPM", "ApuEGT".
 extern std::array<OtherParam, kOtherParamCount> const OtherParamTable;
+
+// A named value (aircraft_values.h), or nullopt while it is not available:
+// the aircraft gives none, or it has not been read yet.
+std::optional<double> aircraftValue(SimData const&, AircraftValue value, int instance = 0);
 
 // Engine indices are zero-based and must be below min(engineCount, 4).
 std::uint16_t engineCount(SimData const&);

@@ -1,4 +1,4 @@
-// tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin | lint FILE
+// tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin | lint FILE | lint-aircraft FILE...
 //
 // Reading a packed layout goes through the same code as the program, so a
 // file this tool accepts is one the program loads, and a damaged one fails
@@ -11,6 +11,7 @@
 #include "config/profile_reader.h"
 #include "config/whole_file.h"
 #include "ewd/layout_lint.h"
+#include "sim/aircraft_file.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -38,6 +39,8 @@ Commands:
                            the error text the program would show if not
   lint FILE                report each problem of the layout FILE (plain or
                            packed) as FILE:LINE: message; exit 1 if any
+  lint-aircraft FILE...    the same for aircraft files (the format is in
+                           /usr/share/doc/tarnex/aircraft.md)
 
 Options:
   --help                   show this text
@@ -140,6 +143,20 @@ int lint(std::string const& in)
     return problems.empty() ? 0 : 1;
 }
 
+// Aircraft files, checked as the program reads them: FILE:LINE: message per
+// problem; silent and 0 when there is none.
+int lintAircraft(std::span<std::string const> files)
+{
+    bool clean = true;
+    for (std::string const& file : files) {
+        for (std::string const& problem : loadAircraftFile(file).problems) {
+            std::cout << problem << '\n';
+            clean = false;
+        }
+    }
+    return clean ? 0 : 1;
+}
+
 }
 
 int main(int argc, char** argv)
@@ -161,6 +178,8 @@ int main(int argc, char** argv)
         return check(args[1]);
     if (args.size() == 2 && args[0] == "lint")
         return lint(args[1]);
+    if (args.size() >= 2 && args[0] == "lint-aircraft")
+        return lintAircraft(std::span(args).subspan(1));
     std::cerr << kUsage << ".\n";
     return 2;
 }

@@ -20,23 +20,32 @@ struct PinType {
     long long min;
     long long max;
     std::size_t size;
+    bool real = false;
 };
 
+// The aircraft files' types, and i32 as before.
 constexpr PinType kPinTypes[] = {
     { "u8", 0, 0xFF, 1 },
+    { "s8", -0x80, 0x7F, 1 },
     { "u16", 0, 0xFFFF, 2 },
+    { "s16", -0x8000, 0x7FFF, 2 },
     { "u32", 0, 0xFFFFFFFF, 4 },
+    { "s32", -0x80000000LL, 0x7FFFFFFF, 4 },
     { "i32", -0x80000000LL, 0x7FFFFFFF, 4 },
-    { "f64", 0, 0, 8 },
+    { "f32", 0, 0, 4, true },
+    { "f64", 0, 0, 8, true },
 };
 
 bool encodePin(PinType const& type, std::string_view text, std::vector<std::byte>& bytes)
 {
-    if (type.size == 8) {
+    if (type.real) {
         double value = 0;
         if (!parseDouble(text, value))
             return false;
-        assignBytes(bytes, value);
+        if (type.size == 4)
+            assignBytes(bytes, static_cast<float>(value));
+        else
+            assignBytes(bytes, value);
         return true;
     }
     long long value = 0;
@@ -88,7 +97,7 @@ bool parsePin(std::string_view text, PinnedValue& pin, std::string& error)
         pin.offset = static_cast<std::uint32_t>(offset);
         return true;
     }
-    error = "The type in --set " + std::string(text) + " must be u8, u16, u32, i32 or f64.";
+    error = "The type in --set " + std::string(text) + " must be u8, s8, u16, s16, u32, s32, i32, f32 or f64.";
     return false;
 }
 
@@ -269,8 +278,9 @@ Scenarios:
                               move the scenario S seconds per answered
                               exchange instead of with the clock, so a client
                               sees the same moments however fast it asks
-  --set OFF:TYPE=VALUE        pin a value: OFF hexadecimal, TYPE u8, u16, u32,
-                              i32 or f64; repeatable; pinned values always win
+  --set OFF:TYPE=VALUE        pin a value: OFF hexadecimal, TYPE u8, s8, u16,
+                              s16, u32, s32 (or i32), f32 or f64; repeatable;
+                              pinned values always win
   --duration SECONDS          stop after this long
   --record FILE               write what is served, from any scenario or
                               source, to FILE as a keyframe file that

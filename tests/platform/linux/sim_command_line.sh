@@ -22,7 +22,7 @@ expect_error() {
 "$sim" --help | grep -q -- "--no-answer" || fail "--help does not list the fault options"
 
 expect_error "Unknown option --fly" --fly
-expect_error "must be u8, u16, u32, i32 or f64" --set 0x0BC8:u64=1
+expect_error "must be u8, s8, u16, s16, u32, s32, i32, f32 or f64" --set 0x0BC8:u64=1
 expect_error "Cannot read the scenario file" --scenario "$work/missing.txt"
 printf '0 n1=10\n5 thrust=2\n' >"$work/bad.txt"
 expect_error "bad.txt, line 2: there is no value called \"thrust\"." --scenario "$work/bad.txt"
