@@ -285,7 +285,7 @@ void AircraftFileReader::decodeXPlane(AircraftSection const& section, ValueSourc
         problem(section.xplane->line, "xplane takes one dataref name; the array element goes in xplane_index.");
         return;
     }
-    XPlaneSource source;
+    XPlaneDataref source;
     source.dataref = words[0];
     source.line = section.xplane->line;
     int const count = instanceCount(row.instances);
@@ -333,7 +333,7 @@ void AircraftFileReader::decodeFlightGear(AircraftSection const& section, ValueS
     }
     int const count = instanceCount(row.instances);
     std::vector<std::string_view> const paths = fieldWords(section.flightgear->text);
-    FlightGearSource source;
+    FlightGearProperty source;
     source.line = section.flightgear->line;
     if (paths.size() == 1 && (count == 1 || paths[0].find('#') != std::string_view::npos)) {
         for (int i = 0; i < count; ++i) {

@@ -16,7 +16,7 @@
 
 // An X-Plane dataref; instance i reads element indices[i] of an array
 // dataref, or the plain value when isArray is false.
-struct XPlaneSource {
+struct XPlaneDataref {
     std::string dataref;
     int line = 0; // of the xplane field, for a bridge to name when the dataref never arrives
     bool isArray = false;
@@ -26,7 +26,7 @@ struct XPlaneSource {
 };
 
 // A FlightGear property per instance.
-struct FlightGearSource {
+struct FlightGearProperty {
     std::array<std::string, kMaxValueInstances> paths;
     int line = 0; // of the flightgear field
     double scale = 1;
@@ -35,8 +35,8 @@ struct FlightGearSource {
 
 struct ValueSources {
     std::optional<FsuipcSource> fsuipc;
-    std::optional<XPlaneSource> xplane;
-    std::optional<FlightGearSource> flightgear;
+    std::optional<XPlaneDataref> xplane;
+    std::optional<FlightGearProperty> flightgear;
     // An aircraft's own coding of a code value, stored number to the table's
     // code; when given it replaces scale and bias, and a number it does not
     // list reads as not available.
