@@ -3,6 +3,7 @@
 #include "config/ascii_text.h"
 #include "config/ini_text.h"
 #include "config/leading_number.h"
+#include "config/nearest_name.h"
 #include "config/profile_reader.h"
 #include "ewd/layout_keys.h"
 #include "ewd/nearest_layout_key.h"
@@ -46,6 +47,15 @@ std::string number(double value)
     return text;
 }
 
+std::string otherSectionMessage(std::string_view name)
+{
+    constexpr std::string_view kSections[] = { kSection };
+    std::string const message = "section [" + std::string(name) + "] is never read; ";
+    if (!nearestName(name, kSections).empty())
+        return message + "did you mean [EICAS]?";
+    return message + "Tarnex reads only [EICAS]";
+}
+
 std::string unknownKeyMessage(std::string_view name)
 {
     std::string const nearest = nearestLayoutKey(name);
@@ -79,6 +89,49 @@ bool isColourComponent(std::string_view token)
     return std::stoi(std::string(digits)) <= 255;
 }
 
+// The gauge forms, as bits, in the order of their keywords.
+constexpr unsigned kNone = 1u << 0;
+constexpr unsigned kQuadrant = 1u << 1;
+constexpr unsigned kRing = 1u << 2;
+constexpr unsigned kBar = 1u << 3;
+constexpr unsigned kStack = 1u << 4;
+constexpr unsigned kText = 1u << 5;
+constexpr unsigned kDials = kQuadrant | kRing;
+
+// Gauge keys that only some forms read; the drawing code of the others never
+// looks at them. Every other gauge key counts for every form.
+struct FormKey {
+    std::string_view suffix;
+    unsigned forms;
+};
+
+constexpr FormKey kFormKeys[] = {
+    { "FirstTick", kDials },
+    { "DangerZone", kDials },
+    { "DisplayZero", kDials },
+    { "StartAngle", kDials },
+    { "EndAngle", kDials },
+    { "NeedleStartRadiusRatio", kDials },
+    { "NeedleEndRadiusRatio", kDials },
+    { "ExtremumTick", kDials },
+    { "TickSize", kDials },
+    { "TickInterval", kDials },
+    { "TickLabelInterval", kDials },
+    { "TickLabelDecimals", kDials },
+    { "TickValueDivider", kDials },
+    { "BarThickness", kBar },
+    { "BarFrame", kBar },
+    { "BarOrientation", kBar },
+    { "StackThickness", kStack },
+    { "StackBlockSize", kStack },
+    { "StackBlockInterval", kStack },
+    { "StackFrame", kStack },
+    { "StackOrientation", kStack },
+    // A TEXT gauge always shows its number, spread across its box.
+    { "ValueDisplayed", kNone | kDials | kBar | kStack },
+    { "ValueOffset", kDials | kBar | kStack },
+};
+
 class Linter {
 public:
     explicit Linter(std::string_view text)
@@ -92,8 +145,10 @@ public:
         readPageSize();
         for (Entry const& entry : m_entries)
             checkValue(entry);
-        for (std::size_t g = 0; g < layoutGaugeNames().size(); ++g)
+        for (std::size_t g = 0; g < layoutGaugeNames().size(); ++g) {
             checkScale(static_cast<int>(g));
+            checkFormKeys(static_cast<int>(g));
+        }
         std::stable_sort(m_problems.begin(), m_problems.end(),
             [](LayoutProblem const& a, LayoutProblem const& b) { return a.line < b.line; });
         return std::move(m_problems);
@@ -119,6 +174,8 @@ private:
                 if (eicas && sectionLine == 0)
                     sectionLine = lineNumber;
                 if (!eicas)
+                    report(lineNumber, otherSectionMessage(line.name));
+                if (!eicas)
                     place = Place::OtherSection;
                 else
                     place = sectionLine == lineNumber ? Place::Read : Place::RepeatedSection;
@@ -126,10 +183,9 @@ private:
             }
             if (line.kind != IniLine::Kind::Entry || line.name.empty() || line.name.front() == ';' || line.name.front() == '#')
                 continue;
-            if (place == Place::RepeatedSection) {
-                report(lineNumber, "key " + std::string(line.name) + " is in a repeated [EICAS] section, which is never read");
+            // The section's header said it once for all its keys.
+            if (place == Place::RepeatedSection || place == Place::OtherSection)
                 continue;
-            }
             if (place != Place::Read) {
                 report(lineNumber, "key " + std::string(line.name) + " is outside [EICAS]; Tarnex reads only that section");
                 continue;
@@ -321,6 +377,25 @@ private:
         if (ticks > kMaxScaleTicks) {
             std::string const need = std::isfinite(ticks) ? number(ticks) + " ticks" : "endless ticks";
             report(interval->line, interval->name + "=" + interval->value + " needs " + need + "; a scale draws at most " + std::to_string(kMaxScaleTicks));
+        }
+    }
+
+    // Keys the gauge's form never reads; the form is NONE unless a known
+    // keyword says otherwise, as the readers take it.
+    void checkFormKeys(int gauge)
+    {
+        std::string const& name = layoutGaugeNames()[static_cast<std::size_t>(gauge)];
+        Entry const* type = find(name + "DisplayType");
+        std::span<std::string_view const> const forms = Vocabulary::GaugeForm;
+        std::size_t form = 0;
+        while (type && form < forms.size() && !equalsIgnoringAsciiCase(forms[form], type->value))
+            ++form;
+        if (form == forms.size())
+            form = 0;
+        for (FormKey const& key : kFormKeys) {
+            Entry const* entry = find(name + std::string(key.suffix));
+            if (entry && (key.forms & (1u << form)) == 0)
+                report(entry->line, entry->name + " has no effect on a " + std::string(forms[form]) + " gauge");
         }
     }
 

@@ -54,6 +54,12 @@ expect_no_text parked "LAND ASAP"
 # "KG" cyan.
 expect_text parked "FOB :" '#FFFFFFFF'
 expect_text parked "6070" "$green"
+
+# Fuel a scenario gives in round figures is what the page shows: 2,500 kg in
+# each wing tank is "5000", not 4990.
+printf '0 engines=2 on_ground=1 fuel_left_main=2500 fuel_right_main=2500 n1=20\n' >"$work/round-fuel.txt"
+page round-fuel --scenario "$work/round-fuel.txt" --seconds-per-exchange 0
+expect_text round-fuel "5000" "$green"
 expect_text parked "KG" '#FF00FFFF'
 
 # Running up with the parking brake set turns it amber.

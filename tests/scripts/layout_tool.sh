@@ -103,8 +103,13 @@ EGTTickInterval=0.05
 N1Frame=maybe
 N1Max=110
 Line0=0-400-560
+FFDisplayType=TEXT
+FFValueOffset=0,10
 [EICAS]
 SizeX=2000
+[EICSA]
+N1Max=5
+N2Max=5
 LAYOUT
 cat > mistakes.expected <<'EXPECTED'
 mistakes.ini:1: key Units is outside [EICAS]; Tarnex reads only that section
@@ -122,8 +127,9 @@ mistakes.ini:18: EGTTickInterval=0.05 needs 20001 ticks; a scale draws at most 1
 mistakes.ini:19: N1Frame=maybe is not one of YES, TRUE, 1, ON, NO, FALSE, 0, OFF; the default is kept
 mistakes.ini:20: N1Max is given again; the first one, on line 5, wins
 mistakes.ini:21: Line0=0-400-560 needs four numbers separated by '-'
-mistakes.ini:22: [EICAS] is given again (first on line 2); only the first one is read
-mistakes.ini:23: key SizeX is in a repeated [EICAS] section, which is never read
+mistakes.ini:23: FFValueOffset has no effect on a TEXT gauge
+mistakes.ini:24: [EICAS] is given again (first on line 2); only the first one is read
+mistakes.ini:26: section [EICSA] is never read; did you mean [EICAS]?
 EXPECTED
 status=0
 "$tool" lint mistakes.ini >lint.txt 2>&1 || status=$?
@@ -134,12 +140,39 @@ status=0
 "$tool" lint mistakes.bin >lint.txt 2>&1 || status=$?
 [ "$status" -eq 1 ] || fail "lint of mistakes.bin exited $status, expected 1"
 sed 's/^mistakes\.ini:/mistakes.bin:/' mistakes.expected | diff - lint.txt >&2 || fail "lint of mistakes.bin reported other lines"
+# Several files at once: every problem of each, clean files silent.
+status=0
+"$tool" lint a320cfm.ini mistakes.ini a320iae.bin >lint.txt 2>&1 || status=$?
+[ "$status" -eq 1 ] || fail "lint of three files exited $status, expected 1"
+diff mistakes.expected lint.txt >&2 || fail "lint of three files reported otherwise than the one bad file"
 status=0
 "$tool" lint altered.bin >lint.txt 2>&1 || status=$?
 [ "$status" -eq 1 ] && [ "$(cat lint.txt)" = "altered.bin:1: Checksum Error" ] || fail "lint of a damaged file said: $(cat lint.txt)"
 
+# The worked example of docs/layout.md, followed as written on the shipped
+# layout: the moves replace their keys' lines, the typo replaces the line
+# that holds its value, and lint says exactly what the example shows.
+doc="$TARNEX_SOURCE_DIR/docs/layout.md"
+example() {
+    awk -v mark="<!-- example: $1 -->" 'index($0, mark) { found = 1; next }
+        found && /```/ { if (inside) exit; inside = 1; next }
+        inside { sub(/^ +/, ""); print }' "$doc"
+}
+cp "$TARNEX_SOURCE_DIR/layouts/a320cfm.ini" my.ini
+while IFS='=' read -r key value; do
+    [ "$(grep -c "^$key=" my.ini)" -eq 1 ] || fail "the example moves $key, which the shipped layout does not hold once"
+    sed -i "s|^$key=.*|$key=$value|" my.ini
+done < <(example move)
+typo=$(example typo)
+[ "$(grep -c "=${typo#*=}\$" my.ini)" -eq 1 ] || fail "the example's typo $typo matches no single line"
+sed -i "s|^[A-Za-z0-9]*=${typo#*=}\$|$typo|" my.ini
+example lint > shown.txt
+[ "$(head -n 1 shown.txt)" = '$ tarnex-layout lint my.ini' ] || fail "the example's lint command is $(head -n 1 shown.txt)"
+"$tool" lint my.ini > lint.txt || true
+tail -n +2 shown.txt | diff - lint.txt >&2 || fail "lint of the worked example says otherwise than docs/layout.md"
+
 # Usage errors.
-usage="Usage: tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin | lint FILE."
+usage="Usage: tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin | lint FILE..."
 expect_failure 2 "$usage" "$tool"
 expect_failure 2 "$usage" "$tool" frobnicate a b
 expect_failure 2 "$usage" "$tool" pack only-one.ini

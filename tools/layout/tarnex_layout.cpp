@@ -1,4 +1,4 @@
-// tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin | lint FILE | lint-aircraft FILE...
+// tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin | lint FILE... | lint-aircraft FILE...
 //
 // Reading a packed layout goes through the same code as the program, so a
 // file this tool accepts is one the program loads, and a damaged one fails
@@ -13,6 +13,7 @@
 #include "ewd/layout_lint.h"
 #include "sim/aircraft_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -24,7 +25,7 @@
 
 namespace {
 
-constexpr std::string_view kUsage = "Usage: tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin | lint FILE";
+constexpr std::string_view kUsage = "Usage: tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin | lint FILE...";
 
 // Follows the usage line in --help; shaped for help2man, which makes the man
 // page from it.
@@ -37,7 +38,7 @@ Commands:
   unpack IN.bin OUT.ini    write the plain text of the packed layout IN.bin
   check IN.bin             say whether IN.bin is an intact packed layout, with
                            the error text the program would show if not
-  lint FILE                report each problem of the layout FILE (plain or
+  lint FILE...             report each problem of each layout FILE (plain or
                            packed) as FILE:LINE: message; exit 1 if any
   lint-aircraft FILE...    the same for aircraft files (the format is in
                            /usr/share/doc/tarnex/aircraft.md)
@@ -143,6 +144,15 @@ int lint(std::string const& in)
     return problems.empty() ? 0 : 1;
 }
 
+// Each file in turn, every one of them even after a bad one.
+int lintAll(std::span<std::string const> files)
+{
+    int status = 0;
+    for (std::string const& file : files)
+        status = std::max(status, lint(file));
+    return status;
+}
+
 // Aircraft files, checked as the program reads them: FILE:LINE: message per
 // problem; silent and 0 when there is none.
 int lintAircraft(std::span<std::string const> files)
@@ -176,10 +186,10 @@ int main(int argc, char** argv)
         return unpack(args[1], args[2]);
     if (args.size() == 2 && args[0] == "check")
         return check(args[1]);
-    if (args.size() == 2 && args[0] == "lint")
-        return lint(args[1]);
+    if (args.size() >= 2 && args[0] == "lint")
+        return lintAll(std::span(args).subspan(1));
     if (args.size() >= 2 && args[0] == "lint-aircraft")
         return lintAircraft(std::span(args).subspan(1));
-    std::cerr << kUsage << ".\n";
+    std::cerr << kUsage << '\n';
     return 2;
 }

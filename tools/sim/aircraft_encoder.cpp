@@ -23,6 +23,14 @@ T scaled(double value)
     return static_cast<T>(bounded);
 }
 
+// The level that serves a share of a full tank. The display cuts the
+// quantity it shows down to its precision (tens of kilograms), so the level
+// is the one just above the share: a decoded 4999.9999 kg would show 4990.
+std::uint32_t levelAbove(double share)
+{
+    return scaled<std::uint32_t>(std::min(std::floor(share * kFullTankLevel) + 1, kFullTankLevel));
+}
+
 // A tank's level and the capacity it is served with. A live aircraft may carry
 // more in a tank than an A320 holds: such a tank is served with a capacity that
 // holds its fuel, so that the quantity the display computes from level and
@@ -31,14 +39,18 @@ void encodeTank(OffsetSpace& space, std::uint32_t levelOffset, double kilograms,
 {
     double const kilogramsPerGallon = kFuelWeightRaw / 256.0 * kKilogramsPerPound;
     double const gallons = kilograms / kilogramsPerGallon;
+    if (kilograms <= 0) {
+        space.put<std::uint32_t>(levelOffset, 0);
+        space.put<std::uint32_t>(levelOffset + 4, a320Gallons);
+        return;
+    }
     if (gallons <= a320Gallons) {
-        double const fullKilograms = a320Gallons * kilogramsPerGallon;
-        space.put<std::uint32_t>(levelOffset, scaled<std::uint32_t>(kilograms / fullKilograms * kFullTankLevel));
+        space.put<std::uint32_t>(levelOffset, levelAbove(gallons / a320Gallons));
         space.put<std::uint32_t>(levelOffset + 4, a320Gallons);
         return;
     }
     double const capacity = std::ceil(gallons);
-    space.put<std::uint32_t>(levelOffset, scaled<std::uint32_t>(std::min(gallons / capacity, 1.0) * kFullTankLevel));
+    space.put<std::uint32_t>(levelOffset, levelAbove(gallons / capacity));
     space.put<std::uint32_t>(levelOffset + 4, scaled<std::uint32_t>(capacity));
 }
 

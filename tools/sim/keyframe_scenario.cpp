@@ -67,6 +67,24 @@ double moveToward(double from, double to, double maxStep)
     return from < to ? std::min(from + maxStep, to) : std::max(from - maxStep, to);
 }
 
+std::string rangeText(ValueRange const& range)
+{
+    if (range.whole && range.lowest == 0 && range.highest == 1)
+        return "0 or 1";
+    return std::string(range.whole ? "a whole number" : "a number") + " from " + numberText(range.lowest) + " to "
+        + numberText(range.highest);
+}
+
+// A value the stand-in would serve as something else (a fire flag of 2, nine
+// engines) is refused where the scenario says it.
+bool inRange(std::string_view assignment, std::string_view name, double value, ValueRange const& range, std::string& problem)
+{
+    if (value >= range.lowest && value <= range.highest && (!range.whole || value == std::floor(value)))
+        return true;
+    problem = std::string(assignment) + " is out of range: " + std::string(name) + " takes " + rangeText(range) + ".";
+    return false;
+}
+
 int detentOf(double lever)
 {
     return static_cast<int>(std::clamp(std::round(lever), 0.0, 5.0));
@@ -136,6 +154,8 @@ bool KeyframeScenario::addValue(std::string_view assignment, double time, std::s
     std::string_view name = assignment.substr(0, equals);
     for (std::size_t i = 0; i < kAircraftValues.size(); ++i) {
         if (name == kAircraftValues[i].name) {
+            if (!inRange(assignment, name, value, kAircraftValues[i].range, problem))
+                return false;
             tracks[i].push_back({ time, value });
             return true;
         }
@@ -154,6 +174,8 @@ bool KeyframeScenario::addValue(std::string_view assignment, double time, std::s
     }
     for (std::size_t i = 0; i < kEngineValues.size(); ++i) {
         if (name == kEngineValues[i].name) {
+            if (!inRange(assignment, name, value, kEngineValues[i].range, problem))
+                return false;
             for (int engine = firstEngine; engine <= lastEngine; ++engine)
                 tracks[engineTrack(i, engine)].push_back({ time, value });
             return true;

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -21,4 +22,11 @@ bool parseInteger(std::string_view text, long long& value)
     errno = 0;
     value = std::strtoll(copy.c_str(), &end, 0);
     return !copy.empty() && end == copy.c_str() + copy.size() && errno == 0;
+}
+
+std::string numberText(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.10g", value);
+    return text;
 }

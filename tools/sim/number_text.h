@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // Whole-text number parsing for command-line options and scenario files: the
@@ -9,3 +10,7 @@
 bool parseDouble(std::string_view text, double& value);
 // A decimal integer, or hexadecimal with 0x.
 bool parseInteger(std::string_view text, long long& value);
+
+// A number as people write it: no trailing zeros, no exponent for the ranges
+// scenarios use.
+std::string numberText(double value);

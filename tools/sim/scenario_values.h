@@ -10,6 +10,19 @@
 // every value a recording writes can be read back.
 enum class Blend { Linear, Step };
 
+// What a scenario may give a value: switches and selectors take whole numbers
+// in their range, the rest any number in theirs.
+struct ValueRange {
+    double lowest;
+    double highest;
+    bool whole;
+};
+
+constexpr ValueRange kSwitch { 0, 1, true };
+constexpr ValueRange kPercent { 0, 150, false };
+constexpr ValueRange kKilograms { 0, 1e6, false };
+constexpr ValueRange kDegrees { 0, 90, false };
+
 // Recordings keep each value to `decimals` places, far finer than the display
 // shows, so that a live simulator's jitter does not fill the file with digits.
 struct AircraftValue {
@@ -18,6 +31,7 @@ struct AircraftValue {
     double initial; // until the first keyframe that names it
     double AircraftState::*member;
     int decimals;
+    ValueRange range;
 };
 
 // Engine values are named with the engine number after a dot ("n1.2"), or
@@ -28,42 +42,44 @@ struct EngineValue {
     double initial;
     double EngineState::*member;
     int decimals;
+    ValueRange range;
 };
 
 inline constexpr std::array kAircraftValues = {
-    AircraftValue { "engines", Blend::Step, 2, &AircraftState::engines, 0 },
-    AircraftValue { "fuel_centre", Blend::Linear, 0, &AircraftState::fuelCentre, 1 },
-    AircraftValue { "fuel_left_main", Blend::Linear, 0, &AircraftState::fuelLeftMain, 1 },
-    AircraftValue { "fuel_left_aux", Blend::Linear, 0, &AircraftState::fuelLeftAux, 1 },
-    AircraftValue { "fuel_right_main", Blend::Linear, 0, &AircraftState::fuelRightMain, 1 },
-    AircraftValue { "fuel_right_aux", Blend::Linear, 0, &AircraftState::fuelRightAux, 1 },
-    AircraftValue { "flap_detent", Blend::Step, 0, &AircraftState::flapDetent, 3 },
+    AircraftValue { "engines", Blend::Step, 2, &AircraftState::engines, 0, { 0, AircraftState::kMaxEngines, true } },
+    AircraftValue { "fuel_centre", Blend::Linear, 0, &AircraftState::fuelCentre, 1, kKilograms },
+    AircraftValue { "fuel_left_main", Blend::Linear, 0, &AircraftState::fuelLeftMain, 1, kKilograms },
+    AircraftValue { "fuel_left_aux", Blend::Linear, 0, &AircraftState::fuelLeftAux, 1, kKilograms },
+    AircraftValue { "fuel_right_main", Blend::Linear, 0, &AircraftState::fuelRightMain, 1, kKilograms },
+    AircraftValue { "fuel_right_aux", Blend::Linear, 0, &AircraftState::fuelRightAux, 1, kKilograms },
+    // A fraction is a lever between two detents, as a live lever moves.
+    AircraftValue { "flap_detent", Blend::Step, 0, &AircraftState::flapDetent, 3, { 0, 5, false } },
     // Angles a scenario names replace the movement that follows the lever;
     // recordings name them, as a live simulator's surfaces move their own way.
-    AircraftValue { "flap_angle", Blend::Linear, 0, &AircraftState::flapAngle, 3 },
-    AircraftValue { "slat_angle", Blend::Linear, 0, &AircraftState::slatAngle, 3 },
-    AircraftValue { "spoilers_armed", Blend::Step, 0, &AircraftState::spoilersArmed, 0 },
-    AircraftValue { "spoilers", Blend::Linear, 0, &AircraftState::spoilers, 2 },
-    AircraftValue { "parking_brake", Blend::Step, 0, &AircraftState::parkingBrake, 0 },
-    AircraftValue { "pushback", Blend::Step, 0, &AircraftState::pushback, 0 },
-    AircraftValue { "autopilot", Blend::Step, 0, &AircraftState::autopilot, 0 },
-    AircraftValue { "on_ground", Blend::Step, 0, &AircraftState::onGround, 0 },
-    AircraftValue { "exits", Blend::Step, 0, &AircraftState::exits, 0 },
-    AircraftValue { "overspeed", Blend::Step, 0, &AircraftState::overspeed, 0 },
-    AircraftValue { "autobrake", Blend::Step, 1, &AircraftState::autobrake, 0 },
-    AircraftValue { "wing_anti_ice", Blend::Step, 0, &AircraftState::wingAntiIce, 0 },
-    AircraftValue { "landing_lights", Blend::Step, 0, &AircraftState::landingLights, 0 },
-    AircraftValue { "strobe", Blend::Step, 0, &AircraftState::strobe, 0 },
-    AircraftValue { "beacon", Blend::Step, 0, &AircraftState::beacon, 0 },
-    AircraftValue { "nav_lights", Blend::Step, 0, &AircraftState::navLights, 0 },
+    AircraftValue { "flap_angle", Blend::Linear, 0, &AircraftState::flapAngle, 3, kDegrees },
+    AircraftValue { "slat_angle", Blend::Linear, 0, &AircraftState::slatAngle, 3, kDegrees },
+    AircraftValue { "spoilers_armed", Blend::Step, 0, &AircraftState::spoilersArmed, 0, kSwitch },
+    AircraftValue { "spoilers", Blend::Linear, 0, &AircraftState::spoilers, 2, { 0, 100, false } },
+    AircraftValue { "parking_brake", Blend::Step, 0, &AircraftState::parkingBrake, 0, kSwitch },
+    AircraftValue { "pushback", Blend::Step, 0, &AircraftState::pushback, 0, kSwitch },
+    AircraftValue { "autopilot", Blend::Step, 0, &AircraftState::autopilot, 0, kSwitch },
+    AircraftValue { "on_ground", Blend::Step, 0, &AircraftState::onGround, 0, kSwitch },
+    AircraftValue { "exits", Blend::Step, 0, &AircraftState::exits, 0, { 0, 255, true } },
+    AircraftValue { "overspeed", Blend::Step, 0, &AircraftState::overspeed, 0, kSwitch },
+    AircraftValue { "autobrake", Blend::Step, 1, &AircraftState::autobrake, 0, { 0, 5, true } },
+    AircraftValue { "wing_anti_ice", Blend::Step, 0, &AircraftState::wingAntiIce, 0, kSwitch },
+    AircraftValue { "landing_lights", Blend::Step, 0, &AircraftState::landingLights, 0, kSwitch },
+    AircraftValue { "strobe", Blend::Step, 0, &AircraftState::strobe, 0, kSwitch },
+    AircraftValue { "beacon", Blend::Step, 0, &AircraftState::beacon, 0, kSwitch },
+    AircraftValue { "nav_lights", Blend::Step, 0, &AircraftState::navLights, 0, kSwitch },
 };
 
 inline constexpr std::array kEngineValues = {
-    EngineValue { "n1", Blend::Linear, 0, &EngineState::n1, 3 },
-    EngineValue { "n2", Blend::Linear, 0, &EngineState::n2, 3 },
-    EngineValue { "epr", Blend::Linear, 0, &EngineState::epr, 4 },
-    EngineValue { "egt", Blend::Linear, 0, &EngineState::egt, 2 },
-    EngineValue { "ff", Blend::Linear, 0, &EngineState::fuelFlow, 1 },
-    EngineValue { "anti_ice", Blend::Step, 0, &EngineState::antiIce, 0 },
-    EngineValue { "fire", Blend::Step, 0, &EngineState::fire, 0 },
+    EngineValue { "n1", Blend::Linear, 0, &EngineState::n1, 3, kPercent },
+    EngineValue { "n2", Blend::Linear, 0, &EngineState::n2, 3, kPercent },
+    EngineValue { "epr", Blend::Linear, 0, &EngineState::epr, 4, { 0, 5, false } },
+    EngineValue { "egt", Blend::Linear, 0, &EngineState::egt, 2, { -100, 2000, false } },
+    EngineValue { "ff", Blend::Linear, 0, &EngineState::fuelFlow, 1, { 0, 1e5, false } },
+    EngineValue { "anti_ice", Blend::Step, 0, &EngineState::antiIce, 0, kSwitch },
+    EngineValue { "fire", Blend::Step, 0, &EngineState::fire, 0, kSwitch },
 };

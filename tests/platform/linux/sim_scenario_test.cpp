@@ -82,6 +82,12 @@ TEST(KeyframeScenario, ErrorsNameTheFileAndLine)
     EXPECT_EQ(parseError("0 n1.5=1\n"), "flight.txt, line 1: engine numbers run from 1 to 4, as in \"n1.2\".");
     EXPECT_EQ(parseError("-1 n1=1\n"),
         "flight.txt, line 1: a keyframe starts with its time in seconds, not \"-1\".");
+    // Values the stand-in would serve as something else.
+    EXPECT_EQ(parseError("0 flap_detent=7\n"), "flight.txt, line 1: flap_detent=7 is out of range: flap_detent takes a number from 0 to 5.");
+    EXPECT_EQ(parseError("0 n1=20\n1 fire.2=2\n"), "flight.txt, line 2: fire.2=2 is out of range: fire takes 0 or 1.");
+    EXPECT_EQ(parseError("0 engines=9\n"), "flight.txt, line 1: engines=9 is out of range: engines takes a whole number from 0 to 4.");
+    EXPECT_EQ(parseError("0 autobrake=2.5\n"), "flight.txt, line 1: autobrake=2.5 is out of range: autobrake takes a whole number from 0 to 5.");
+    EXPECT_EQ(parseError("0 n2=-3\n"), "flight.txt, line 1: n2=-3 is out of range: n2 takes a number from 0 to 150.");
 }
 
 TEST(KeyframeScenario, TheDemoFlightParsesAndEndsAsItStarts)
