@@ -18,14 +18,14 @@ std::string folderOf(std::string const& path)
 LiveLayout::LiveLayout(FolderWatcher& watcher, WindowHost& host, AppWindow& display)
     : m_host(host)
     , m_display(display)
-    , m_lastBytes(readWholeFile(display.layoutFile()))
+    , m_lastBytes(readWholeFile(display.layoutFile()).bytes)
     , m_watch(watcher.watchFolder(folderOf(display.layoutFile()), [this] { folderChanged(); }))
 {
 }
 
 void LiveLayout::folderChanged()
 {
-    std::optional<std::string> bytes = readWholeFile(m_display.layoutFile());
+    std::optional<std::string> bytes = readWholeFile(m_display.layoutFile()).bytes;
     if (bytes == m_lastBytes)
         return;
     m_lastBytes = std::move(bytes);

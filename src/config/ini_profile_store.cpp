@@ -110,7 +110,7 @@ std::string_view withoutTrailingSpaces(std::string_view text)
 std::string IniProfileStore::read(std::string const& file, std::string_view section, std::string_view key,
     std::string_view defaultText, std::size_t bufferSize)
 {
-    if (std::optional<std::string> bytes = readWholeFile(file)) {
+    if (std::optional<std::string> bytes = readWholeFile(file, kMaxProfileFileSize).bytes) {
         ProfileText const profile(std::move(*bytes));
         IniLocation const location = locateIniEntry(profile.text(), profile.encode(section), profile.encode(key));
         if (location.entry && location.entry->hasValue)
@@ -123,11 +123,10 @@ bool IniProfileStore::write(std::string const& file, std::string_view section, s
 {
     if (!isWritableProfileEntry(section, key, value))
         return false;
-    std::optional<std::string> bytes = readWholeFile(file);
-    std::error_code error;
-    if (!bytes && fs::exists(file, error))
+    WholeFile old = readWholeFile(file, kMaxProfileFileSize);
+    if (!old.bytes && old.status != RegularFileRead::Missing)
         return false; // unreadable: rewriting it would lose its other lines
-    ProfileText const profile(std::move(bytes).value_or(std::string()));
+    ProfileText const profile(std::move(old.bytes).value_or(std::string()));
     std::string const updated = profile.bytes.substr(0, profile.start())
         + iniTextWithEntry(profile.text(), profile.encode(section), profile.encode(key), profile.encode(value));
     return replaceFile(file, updated);

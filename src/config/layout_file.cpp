@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <span>
 
 namespace {
@@ -64,12 +63,10 @@ std::optional<std::string> layoutTextOf(std::string const& bytes, std::string& p
 
 LayoutFileText readLayoutFile(std::string const& path)
 {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error))
-        return { std::nullopt, "no such file" };
-    std::optional<std::string> const bytes = readWholeFile(path);
-    if (!bytes)
-        return { std::nullopt, layoutErrorText(LayoutError::FileCreation, path) };
+    WholeFile const file = readWholeFile(path);
+    if (!file.bytes)
+        return { std::nullopt, file.problem };
+    std::optional<std::string> const& bytes = file.bytes;
     if (bytes->empty())
         return { std::nullopt, "the file is empty" };
     LayoutFileText result;

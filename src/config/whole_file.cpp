@@ -1,19 +1,27 @@
 #include "config/whole_file.h"
 
-#include <array>
-#include <fstream>
 
-std::optional<std::string> readWholeFile(std::string const& path)
+WholeFile readWholeFile(std::string const& path, std::size_t limit)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
+    WholeFile file;
     std::string bytes;
-    std::array<char, 16384> chunk;
-    // read() turns a failing read (a folder, say) into badbit, not an exception.
-    while (in.read(chunk.data(), chunk.size()) || in.gcount() > 0)
-        bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
-    if (in.bad())
-        return std::nullopt;
-    return bytes;
+    file.status = readRegularFile(path, limit, bytes);
+    switch (file.status) {
+    case RegularFileRead::Read:
+        file.bytes = std::move(bytes);
+        break;
+    case RegularFileRead::Missing:
+        file.problem = "no such file";
+        break;
+    case RegularFileRead::NotRegular:
+        file.problem = "it is not a regular file, and a pipe or a device could block or never end";
+        break;
+    case RegularFileRead::TooLarge:
+        file.problem = "it holds more than " + std::to_string(limit) + " bytes, more than such a file can hold";
+        break;
+    case RegularFileRead::Failed:
+        file.problem = "it cannot be read";
+        break;
+    }
+    return file;
 }

@@ -74,7 +74,7 @@ TEST_F(LayoutUnpackerTest, WithoutAnExternalFileTheEmbeddedLayoutIsWrittenToTheD
     ASSERT_TRUE(result.ok) << result.errorText;
     EXPECT_EQ(result.errorText, "No Error");
     EXPECT_EQ(std::filesystem::path(result.path), std::filesystem::path(temporaryFile()));
-    EXPECT_EQ(readWholeFile(result.path), kEmbeddedText);
+    EXPECT_EQ(readWholeFile(result.path).bytes, kEmbeddedText);
 }
 
 TEST_F(LayoutUnpackerTest, AnExternalFileTakesPrecedence)
@@ -82,7 +82,7 @@ TEST_F(LayoutUnpackerTest, AnExternalFileTakesPrecedence)
     writeExternal(scrambleLayout(kExternalText).value());
     UnpackResult const result = unpackLayout(platform, externalName());
     ASSERT_TRUE(result.ok) << result.errorText;
-    EXPECT_EQ(readWholeFile(result.path), kExternalText);
+    EXPECT_EQ(readWholeFile(result.path).bytes, kExternalText);
     EXPECT_EQ(platform.embeddedReads, 0);
 }
 
@@ -112,7 +112,7 @@ TEST_F(LayoutUnpackerTest, ATwoByteLayoutGivesAnEmptyFile)
     writeExternal(scrambleLayout("").value());
     UnpackResult const result = unpackLayout(platform, externalName());
     ASSERT_TRUE(result.ok);
-    EXPECT_EQ(readWholeFile(result.path), "");
+    EXPECT_EQ(readWholeFile(result.path).bytes, "");
 }
 
 TEST_F(LayoutUnpackerTest, AnOversizedFileIsCutTo40960Bytes)
@@ -173,7 +173,7 @@ TEST_F(LayoutUnpackerTest, AnExistingTemporaryFileIsOverwritten)
     std::ofstream(temporaryFile()) << std::string(500, 'z');
     UnpackResult const result = unpackLayout(platform, externalName());
     ASSERT_TRUE(result.ok);
-    EXPECT_EQ(readWholeFile(result.path), kEmbeddedText);
+    EXPECT_EQ(readWholeFile(result.path).bytes, kEmbeddedText);
 }
 
 TEST(PackedLayoutFile, AFileThatCannotBeOpenedIsAFileCreationError)

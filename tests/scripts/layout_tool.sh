@@ -61,12 +61,18 @@ done
 head -c 40959 /dev/zero | tr '\0' 'x' > huge.ini
 expect_failure 1 "huge.ini holds 40959 bytes; a layout may hold at most 40958." "$tool" pack huge.ini huge.bin
 [ ! -e huge.bin ] || fail "a refused pack left an output file"
-expect_failure 1 "Cannot read missing.ini." "$tool" pack missing.ini out.bin
+expect_failure 1 "Cannot read missing.ini: no such file." "$tool" pack missing.ini out.bin
 expect_failure 1 "Cannot open missing.bin: no such file." "$tool" check missing.bin
 expect_failure 1 "Cannot write no-such-dir/out.bin." "$tool" pack shipped.ini no-such-dir/out.bin
 # A FIFO is no layout file: refused at once, never waited on.
 mkfifo fifo.bin
 expect_failure 1 "Unable to read fifo.bin" timeout 60 "$tool" check fifo.bin
+# Neither is a FIFO or an endless device a plain layout: one sentence, at once.
+not_regular="it is not a regular file, and a pipe or a device could block or never end."
+for special in fifo.bin /dev/zero; do
+    expect_failure 1 "Cannot read $special: $not_regular" timeout 60 "$tool" lint "$special"
+    expect_failure 1 "Cannot read $special: $not_regular" timeout 60 "$tool" pack "$special" special.bin
+done
 
 # lint: the shipped layouts, plain and packed, are clean.
 for layout in a320cfm a320iae; do

@@ -74,9 +74,13 @@ printf '[EICAS]\nUserMessage3Label=PLAIN_LAYOUT\nUserMessage3Position=300,400\n'
   || fail "snapshot with --layout failed: $(cat "$work/err")"
 [ ! -s "$work/err" ] || fail "snapshot with --layout complained: $(cat "$work/err")"
 grep -q '^text 300.00 400.00 "PLAIN LAYOUT"' "$work/plain.log" || fail "the plain layout was not used"
-for bad in "$work/missing.ini" "$work/A320CFM.bin"; do
+# A FIFO would wait for a writer and /dev/zero never ends: both are refused
+# at once (timeout stops a hang with a status the loop reports).
+mkfifo "$work/fifo.ini"
+for bad in "$work/missing.ini" "$work/A320CFM.bin" "$work/fifo.ini" /dev/zero; do
   status=0
-  "$tarnex" --snapshot "$work/bad.png" --layout "$bad" 2>"$work/err" || status=$?
+  timeout 60 "$tarnex" --snapshot "$work/bad.png" --layout "$bad" 2>"$work/err" || status=$?
+  [ "$status" -ne 124 ] || fail "--layout $bad hung"
   [ "$status" -ne 0 ] || fail "--layout $bad succeeded"
   [ "$(wc -l <"$work/err")" -eq 1 ] && grep -q "^Cannot use the layout $bad: .*\.$" "$work/err" \
     || fail "--layout $bad reported as: $(cat "$work/err")"

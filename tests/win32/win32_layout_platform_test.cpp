@@ -38,7 +38,7 @@ private:
 
 std::string shippedLayout()
 {
-    return readWholeFile(fromEnvironment("TARNEX_SOURCE_DIR", TARNEX_SOURCE_DIR) + "/layouts/a320cfm.ini").value();
+    return readWholeFile(fromEnvironment("TARNEX_SOURCE_DIR", TARNEX_SOURCE_DIR) + "/layouts/a320cfm.ini").bytes.value();
 }
 
 }
@@ -78,6 +78,6 @@ TEST(Win32LayoutPlatform, UnpacksTheProgramsLayoutIntoTheDataFolder)
     UnpackResult const result = unpackLayout(platform, name);
     ASSERT_TRUE(result.ok) << result.errorText;
     EXPECT_EQ(result.path, platform.appDataFolder() + "\\" + name.substr(0, name.size() - 4) + ".dll");
-    EXPECT_EQ(readWholeFile(result.path), shippedLayout());
+    EXPECT_EQ(readWholeFile(result.path).bytes, shippedLayout());
     std::filesystem::remove(result.path);
 }

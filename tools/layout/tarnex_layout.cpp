@@ -92,9 +92,10 @@ std::optional<std::string> readPackedLayout(std::string const& path, std::string
 
 int pack(std::string const& in, std::string const& out)
 {
-    std::optional<std::string> const text = readWholeFile(in);
-    if (!text)
-        return fail("Cannot read " + in + ".");
+    WholeFile const file = readWholeFile(in);
+    if (!file.bytes)
+        return fail("Cannot read " + in + ": " + file.problem + ".");
+    std::optional<std::string> const& text = file.bytes;
     std::optional<std::vector<std::uint8_t>> const packed = scrambleLayout(*text);
     if (!packed) {
         return fail(in + " holds " + std::to_string(text->size()) + " bytes; a layout may hold at most "
@@ -129,9 +130,10 @@ int check(std::string const& in)
 // Every problem as FILE:LINE: message; silent and 0 when there is none.
 int lint(std::string const& in)
 {
-    std::optional<std::string> const bytes = readWholeFile(in);
-    if (!bytes)
-        return fail("Cannot read " + in + ".");
+    WholeFile const file = readWholeFile(in);
+    if (!file.bytes)
+        return fail("Cannot read " + in + ": " + file.problem + ".");
+    std::optional<std::string> const& bytes = file.bytes;
     std::string problem;
     std::optional<std::string> const text = layoutTextOf(*bytes, problem);
     if (!text) {

@@ -38,7 +38,7 @@ protected:
         }
     }
 
-    static std::string shippedLayout() { return readWholeFile(TARNEX_SOURCE_DIR "/layouts/a320cfm.ini").value(); }
+    static std::string shippedLayout() { return readWholeFile(TARNEX_SOURCE_DIR "/layouts/a320cfm.ini").bytes.value(); }
     static mode_t modeOf(std::string const& path)
     {
         struct stat info {};
@@ -94,7 +94,7 @@ TEST_F(LinuxLayoutPlatformTest, UnpacksTheShippedLayoutIntoTheDataFolder)
     UnpackResult const result = unpackLayout(platform, folder.file("A320CFM.bin"));
     ASSERT_TRUE(result.ok) << result.errorText;
     EXPECT_EQ(result.path, folder.file(".local/share/tarnex/A320CFM.dll"));
-    EXPECT_EQ(readWholeFile(result.path), shippedLayout());
+    EXPECT_EQ(readWholeFile(result.path).bytes, shippedLayout());
 }
 
 // A FIFO would hold its reader until some writer came: not a layout file.
