@@ -407,12 +407,13 @@ AircraftFileContents parseAircraftFile(std::string_view text)
 LoadedAircraftFile loadAircraftFile(std::string const& path)
 {
     LoadedAircraftFile loaded;
-    std::optional<std::string> const text = readWholeFile(path);
-    if (!text) {
-        loaded.problems.push_back(path + ": cannot be read.");
+    // Aircraft files are read by the same bounded reader as layouts.
+    WholeFile const file = readWholeFile(path, kMaxProfileFileSize);
+    if (!file.bytes) {
+        loaded.problems.push_back(path + ": cannot be read: " + file.problem + ".");
         return loaded;
     }
-    AircraftFileContents contents = parseAircraftFile(*text);
+    AircraftFileContents contents = parseAircraftFile(*file.bytes);
     for (AircraftFileProblem const& problem : contents.problems)
         loaded.problems.push_back(path + ":" + std::to_string(problem.line) + ": " + problem.message);
     if (loaded.problems.empty())

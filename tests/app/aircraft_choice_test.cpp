@@ -52,7 +52,7 @@ TEST_F(AircraftChoiceTest, AFileThatCannotBeUsedLeavesTheStandardOffsetsAndSaysW
     EXPECT_FALSE(readsFlex(bad));
     EXPECT_EQ(bad.notice, aircraft + ":3: type \"u24\" is not one of u8, s8, u16, s16, u32, s32, f32 or f64; reading the standard offsets instead.");
     AircraftChoice const missing = choose(folder.file("gone.ini"));
-    EXPECT_EQ(missing.notice, folder.file("gone.ini") + ": cannot be read; reading the standard offsets instead.");
+    EXPECT_EQ(missing.notice, folder.file("gone.ini") + ": cannot be read: no such file; reading the standard offsets instead.");
     EXPECT_EQ(missing.sources[AircraftValue::OilPress].fsuipc, standardAircraftSources()[AircraftValue::OilPress].fsuipc);
 }
 

@@ -18,7 +18,7 @@ status=0
 [ ! -s "$work/err" ] || fail "lint-aircraft wrote to stderr: $(cat "$work/err")"
 diff - "$work/out" <<OUT || fail "lint-aircraft said the above"
 $work/one.ini:1: unknown value "OilPres"; did you mean "OilPress"?
-$work/missing.ini: cannot be read.
+$work/missing.ini: cannot be read: no such file.
 $work/two.ini:3: offset 0xFFFF with type f32 ends beyond the 64 KiB offset space (0x0000 to 0xFFFF).
 OUT
 echo "aircraft lint: ok"

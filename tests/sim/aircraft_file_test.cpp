@@ -11,7 +11,7 @@ namespace {
 
 std::string shipped(char const* name)
 {
-    std::optional<std::string> const text = readWholeFile(std::string(TARNEX_SOURCE_DIR) + "/aircraft/" + name);
+    std::optional<std::string> const text = readWholeFile(std::string(TARNEX_SOURCE_DIR) + "/aircraft/" + name).bytes;
     EXPECT_TRUE(text) << name;
     return text.value_or("");
 }
@@ -133,7 +133,7 @@ TEST(AircraftFile, LoadingNamesTheFileAndLineAndKeepsNoSourcesOnAProblem)
 {
     LoadedAircraftFile const missing = loadAircraftFile("/nonexistent/a320.ini");
     EXPECT_FALSE(missing.sources);
-    EXPECT_EQ(missing.problems, std::vector<std::string> { "/nonexistent/a320.ini: cannot be read." });
+    EXPECT_EQ(missing.problems, std::vector<std::string> { "/nonexistent/a320.ini: cannot be read: no such file." });
     LoadedAircraftFile const good = loadAircraftFile(std::string(TARNEX_SOURCE_DIR) + "/aircraft/a32nx-fsuipc7.ini");
     ASSERT_TRUE(good.sources);
     EXPECT_EQ((*good.sources)[AircraftValue::FlexTemp].fsuipc->offsets[0], 0x66C8u);
