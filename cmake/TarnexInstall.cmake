@@ -2,7 +2,8 @@
 #
 # Linux: the FHS layout under the prefix (bin/, share/tarnex/, the desktop
 # entry and hicolor icons in their XDG places, a man page per program made
-# from its own --help, and the Debian copyright and changelog).
+# from its own --help, and the Debian copyright and changelog). The icons, man
+# pages and changelog are made only with TARNEX_PACKAGING.
 # Windows: one flat folder, as a .zip unpacks: the three programs, the
 # layouts and a README.txt.
 include(GNUInstallDirs)
@@ -11,16 +12,19 @@ set(TARNEX_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/tarnex)
 
 set(TARNEX_PROGRAMS tarnex tarnex-sim tarnex-layout)
 set(TARNEX_LAYOUTS ${PROJECT_SOURCE_DIR}/layouts/a320cfm.ini ${PROJECT_SOURCE_DIR}/layouts/a320iae.ini)
+file(GLOB TARNEX_AIRCRAFT_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/aircraft/*.ini)
 
 if(WIN32)
   install(TARGETS ${TARNEX_PROGRAMS} RUNTIME DESTINATION .)
   install(FILES ${TARNEX_LAYOUTS} DESTINATION layouts)
+  install(FILES ${TARNEX_AIRCRAFT_FILES} DESTINATION aircraft)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/README.txt DESTINATION .)
   return()
 endif()
 
 install(TARGETS ${TARNEX_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${TARNEX_LAYOUTS} DESTINATION ${CMAKE_INSTALL_DATADIR}/tarnex/layouts)
+install(FILES ${TARNEX_AIRCRAFT_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/tarnex/aircraft)
 # Laid out as a FlightGear data folder, so that fgfs --data can name it.
 install(FILES ${PROJECT_SOURCE_DIR}/tools/sim/flightgear/tarnex.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/tarnex/flightgear/Protocol)
@@ -28,9 +32,13 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/linux/tarnex.desktop DESTINATION $
 install(FILES
     ${PROJECT_SOURCE_DIR}/tools/sim/README-bridge.md
     ${PROJECT_SOURCE_DIR}/tools/sim/README-scenario.md
+    ${PROJECT_SOURCE_DIR}/docs/aircraft.md
     ${PROJECT_SOURCE_DIR}/packaging/linux/copyright
   DESTINATION ${TARNEX_DOCDIR})
 
+if(NOT TARNEX_PACKAGING)
+  return()
+endif()
 set(GENERATED ${PROJECT_BINARY_DIR}/install)
 
 # The icons are the Windows program's own, one PNG per size the .ico holds.

@@ -19,6 +19,9 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_SECTION misc)
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+  # The faces the Cairo font lookup puts in place of Arial, Courier and Times
+  # New Roman, with their metrics; without them text draws wider.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
   # The extended description; the synopsis above comes first by itself.
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tarnex draws the Engine/Warning Display of an A320 with CFM engines in a
 window of its own, fed live from a flight simulator through the FSUIPC

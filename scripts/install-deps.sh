@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when missing.
+# Installs the Debian packages a job needs, when missing.
+# Usage: scripts/install-deps.sh       everything: both builds, the tests and
+#                                      the packages
+#        scripts/install-deps.sh run   only what building and running the
+#                                      Linux program needs (scripts/run.sh)
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config googletest
+  cmake ninja-build g++ pkg-config
   libgtk-3-dev libcairo2-dev fonts-liberation
-  g++-mingw-w64-x86-64-posix wine wine64
-  xvfb xauth xdotool x11-apps imagemagick
-  clang libclang-rt-14-dev
-  help2man dpkg-dev lintian man-db unzip
 )
+if [ "${1:-}" != run ]; then
+  packages+=(
+    googletest
+    g++-mingw-w64-x86-64-posix wine wine64
+    xvfb xauth xdotool x11-apps imagemagick
+    clang libclang-rt-14-dev
+    help2man dpkg-dev lintian man-db unzip
+  )
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Builds the Linux program and runs it against the simulator stand-in's demo.
+# Builds tarnex and tarnex-sim, nothing else, and runs the display against
+# the simulator stand-in's demo.
 # Without a display it writes a snapshot (build/snapshot.png) instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-scripts/build.sh linux
+scripts/build.sh run
 
 bin="$root/build/linux"
 export FSUIPC_IPC_DIR="${FSUIPC_IPC_DIR:-$(mktemp -d)}"

@@ -2,6 +2,7 @@
 
 #include "app/platform_services.h"
 #include "app/window_host.h"
+#include "sim/aircraft_sources.h"
 #include "sim/link_state.h"
 
 #include <optional>
@@ -37,6 +38,10 @@ public:
     // The layout the window reads: kLayoutFileName unless one was chosen.
     std::string const& layoutFile() const { return layoutFileName; }
     bool layoutFileChosen() const { return layoutChosen; }
+
+    // Where the display reads the named aircraft values; called before
+    // createWindow. A display that reads no simulator has nothing to do.
+    virtual void useAircraftSources(AircraftSources const&) { }
 
     virtual void paint() = 0;
     virtual void loadConfiguration(std::string_view fileName) = 0;

@@ -3,9 +3,11 @@
 #include "app/live_layout.h"
 #include "app/menu_commands.h"
 
-int runApplication(PlatformServices& services, DisplayFactory const& makeDisplay, LayoutChoice const& layout)
+int runApplication(PlatformServices& services, DisplayFactory const& makeDisplay, LayoutChoice const& layout,
+    AircraftSources const& aircraft)
 {
     std::unique_ptr<AppWindow> display = makeDisplay(services, services.userProfilePath, std::string(kProfileSection));
+    display->useAircraftSources(aircraft);
     if (!layout.path.empty())
         display->useLayoutFile(layout.path);
     if (!display->createWindow(kWindowTitle, MenuCommand::AlwaysOnTop))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/app_window.h"
+#include "sim/aircraft_sources.h"
 
 #include <functional>
 #include <memory>
@@ -24,4 +25,6 @@ struct LayoutChoice {
 // The program's life: makes the display, creates its window, runs the loop in
 // the mode the saved period chose, and ends the display. Returns the exit code
 // (0 also when the window cannot be made).
-int runApplication(PlatformServices& services, DisplayFactory const& makeDisplay, LayoutChoice const& layout = {});
+// The display reads the named values where aircraft says.
+int runApplication(PlatformServices& services, DisplayFactory const& makeDisplay, LayoutChoice const& layout = {},
+    AircraftSources const& aircraft = standardAircraftSources());

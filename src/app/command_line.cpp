@@ -5,17 +5,32 @@
 
 namespace {
 
-constexpr std::string_view kUsage = "Usage:\n"
-                                    "  tarnex                      the E/WD window\n"
-                                    "  tarnex --snapshot OUT.png [--size WxH] [--frames N] [--draw-log FILE]\n"
-                                    "                              no window: run N frames (default 3) of the display\n"
-                                    "                              into an off-screen buffer of WxH (default 1000x1000),\n"
-                                    "                              write the last frame as PNG and, with --draw-log,\n"
-                                    "                              every drawing call of the last frame\n"
-                                    "  tarnex --layout FILE [...]  use FILE (plain INI or packed) as the layout; the\n"
-                                    "                              window reads it again whenever it is saved\n"
-                                    "  tarnex --help               this text\n"
-                                    "  tarnex --version            the program's version\n";
+// Shaped for help2man, which makes the man page from it: usage lines first,
+// then the description, then one option a line with its text two spaces on.
+constexpr std::string_view kUsage
+    = "Usage: tarnex [--layout FILE] [--aircraft FILE]\n"
+      "  or:  tarnex --snapshot OUT.png [--size WxH] [--frames N] [--draw-log FILE] [--layout FILE]\n"
+      "  or:  tarnex --help | --version\n"
+      "Draws the Engine/Warning Display of an A320 in a window of its own, fed live\n"
+      "from a flight simulator through the FSUIPC protocol.\n"
+      "\n"
+      "On Windows it links to FSUIPC or WideClient. On Linux the data comes from\n"
+      "tarnex-sim: start it first, with a scenario of its own or as the bridge to\n"
+      "X-Plane or FlightGear (see tarnex-sim --help).\n"
+      "\n"
+      "Options:\n"
+      "  --layout FILE        use FILE (plain INI or packed) as the layout; the window\n"
+      "                       reads it again whenever it is saved\n"
+      "  --aircraft FILE      read the aircraft's own values where FILE says; remembered\n"
+      "                       for the next start (--aircraft none forgets it)\n"
+      "  --snapshot OUT.png   no window: run the display into an off-screen buffer and\n"
+      "                       write its last frame to OUT.png\n"
+      "  --size WxH           with --snapshot: the buffer's size (default 1000x1000)\n"
+      "  --frames N           with --snapshot: the frames to run (default 3)\n"
+      "  --draw-log FILE      with --snapshot: write every drawing call of the last\n"
+      "                       frame to FILE\n"
+      "  --help               show this text\n"
+      "  --version            show the program's version\n";
 
 std::optional<int> parsePositive(std::string_view text, int maximum)
 {
@@ -85,6 +100,10 @@ CommandLineResult parseCommandLine(std::span<std::string_view const> arguments)
             if (!hasValue || arguments[i + 1].empty())
                 return failure("--layout needs the name of a layout file, plain or packed.");
             line.layoutPath = arguments[++i];
+        } else if (option == "--aircraft") {
+            if (!hasValue || arguments[i + 1].empty())
+                return failure("--aircraft needs the name of an aircraft file, or none to forget the remembered one.");
+            line.aircraftPath = arguments[++i];
         } else {
             return failure("Unknown argument " + std::string(option) + "; run tarnex --help to see the options.");
         }
@@ -92,6 +111,7 @@ CommandLineResult parseCommandLine(std::span<std::string_view const> arguments)
     if (snapshotOnlyOptionSeen && line.mode == CommandLine::Mode::Window)
         return failure("--size, --frames and --draw-log only go with --snapshot OUT.png.");
     line.snapshot.layoutPath = line.layoutPath;
+    line.snapshot.aircraftPath = line.aircraftPath;
     result.ok = true;
     return result;
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-constexpr std::string_view kVersionText = "Tarnex Version 1.0";
+#include "app/version.h"
 
 // What `tarnex --snapshot` is to produce.
 struct SnapshotOptions {
@@ -17,6 +17,7 @@ struct SnapshotOptions {
     int frames = 3;
     std::string drawLogPath; // empty: no draw log
     std::string layoutPath; // empty: the usual layout
+    std::string aircraftPath; // empty: the remembered aircraft file, if any
 };
 
 struct CommandLine {
@@ -25,6 +26,9 @@ struct CommandLine {
     // A layout file, plain or packed, read instead of the usual one; the
     // window reads it again whenever it is saved. Empty: none.
     std::string layoutPath;
+    // An aircraft file whose sources the display reads, remembered for the
+    // next start; "none" forgets it. Empty: the remembered one, if any.
+    std::string aircraftPath;
     SnapshotOptions snapshot;
 };
 

@@ -1,5 +1,6 @@
 #include "app/snapshot.h"
 
+#include "app/aircraft_choice.h"
 #include "app/headless_window_host.h"
 #include "app/menu_commands.h"
 #include "config/layout_file.h"
@@ -34,6 +35,10 @@ int runSnapshot(SnapshotOptions const& options, SnapshotPorts const& ports, Disp
     PlatformServices services { window, recorder, ports.profiles, ports.ipc, ports.layouts, ports.userProfilePath };
 
     std::unique_ptr<AppWindow> display = makeDisplay(services, ports.userProfilePath, std::string(kProfileSection));
+    AircraftChoice const aircraft = chooseAircraft(options.aircraftPath, false, ports.profiles, ports.userProfilePath, kProfileSection);
+    if (!aircraft.notice.empty())
+        errors << aircraft.notice << '\n';
+    display->useAircraftSources(aircraft.sources);
     if (!options.layoutPath.empty())
         display->useLayoutFile(options.layoutPath);
     if (!display->createWindow(kWindowTitle, MenuCommand::AlwaysOnTop)) {

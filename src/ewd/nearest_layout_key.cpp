@@ -1,6 +1,7 @@
 #include "ewd/nearest_layout_key.h"
 
 #include "config/ascii_text.h"
+#include "config/nearest_name.h"
 
 #include "ewd/layout_keys.h"
 
@@ -12,30 +13,6 @@
 #include <vector>
 
 namespace {
-
-// Edit distance, letters compared without case; any distance of limit or
-// more is given as limit, found as soon as a row shows it.
-std::size_t distance(std::string_view a, std::string_view b, std::size_t limit)
-{
-    std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j)
-        row[j] = j;
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        std::size_t rowBest = row[0];
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            bool const same = toAsciiUpper(a[i - 1]) == toAsciiUpper(b[j - 1]);
-            std::size_t const next = std::min({ row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1) });
-            diagonal = row[j];
-            row[j] = next;
-            rowBest = std::min(rowBest, next);
-        }
-        if (rowBest >= limit)
-            return limit;
-    }
-    return std::min(row[b.size()], limit);
-}
 
 // How often each character (case ignored, folded into 64 classes) occurs.
 using CharacterCounts = std::array<int, 64>;
@@ -75,7 +52,7 @@ std::string nearestLayoutKey(std::string_view name)
         return counts;
     }();
     std::string best;
-    std::size_t bestDistance = std::max<std::size_t>(2, name.size() / 4) + 1;
+    std::size_t bestDistance = suggestionBound(name);
     CharacterCounts const nameCounts = characterCounts(name);
     std::span<LayoutKey const> const keys = layoutKeys();
     for (std::size_t k = 0; k < keys.size() && name.size() <= kLongestSuggestible; ++k) {
@@ -84,7 +61,7 @@ std::string nearestLayoutKey(std::string_view name)
         std::size_t const lengthGap = name.size() > key.name.size() ? name.size() - key.name.size() : key.name.size() - name.size();
         if (lengthGap >= bestDistance || countDistance(nameCounts, keyCounts[k]) >= bestDistance)
             continue;
-        std::size_t const d = distance(name, key.name, bestDistance);
+        std::size_t const d = editDistanceIgnoringCase(name, key.name, bestDistance);
         if (d < bestDistance) {
             bestDistance = d;
             best = key.name;

@@ -38,6 +38,7 @@ public:
     ~EfisDisplay() override;
 
     void loadConfiguration(std::string_view fileName) override;
+    void useAircraftSources(AircraftSources const& sources) override { dataAcquisition.setAircraftSources(sources); }
 
     SimData& simulatorData() { return simData; }
     AlertList const& alerts() const { return alertList; }

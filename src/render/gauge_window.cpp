@@ -15,6 +15,10 @@ constexpr char const* kOverlayFace = "Arial";
 constexpr float kOverlaySize = 30;
 constexpr PointF kErrorLineOrigin { 500, 100 };
 constexpr PointF kAttemptLineOrigin { 500, 150 };
+// The platform's help line is longer (it names a folder): a smaller face keeps
+// it on the page.
+constexpr float kHelpSize = 20;
+constexpr PointF kHelpLineOrigin { 500, 200 };
 constexpr Brush kOverlayBackground { kOpaqueRed };
 constexpr Brush kOverlayText { kOpaqueWhite };
 
@@ -78,20 +82,34 @@ void GaugeWindow::drawNotConnectedScreen()
         m_shownErrorText = link.linkErrorText;
         m_errorLine = toDisplayText(m_shownErrorText);
     }
+    if (link.noServerHelp != m_shownHelpText) {
+        m_shownHelpText = link.noServerHelp;
+        m_helpLine = toDisplayText(m_shownHelpText);
+    }
     // Each line's top stands on its origin, so the two boxes never overlap
     // whatever alignment the page's own text left in the shared format.
     stringFormat.align = StringAlignment::Center;
     stringFormat.lineAlign = StringAlignment::Near;
     drawTextOnBox(*graphics, m_errorLine, *m_overlayFont, kErrorLineOrigin, stringFormat, kOverlayBackground, kOverlayText);
     drawTextOnBox(*graphics, attemptLine(), *m_overlayFont, kAttemptLineOrigin, stringFormat, kOverlayBackground, kOverlayText);
+    if (m_helpLine.empty())
+        return;
+    // Made when first needed: a platform that gives no help line makes one font.
+    if (!m_helpFont)
+        m_helpFont = makeFont(kOverlayFace, kHelpSize, FontStyleBold);
+    if (m_helpFont)
+        drawTextOnBox(*graphics, m_helpLine, *m_helpFont, kHelpLineOrigin, stringFormat, kOverlayBackground, kOverlayText);
 }
 
 std::u16string_view GaugeWindow::attemptLine()
 {
+    // Past the budget the link still tries, at the slower pace it last waited.
     char text[kAttemptLineCapacity];
+    auto const retrySeconds = std::chrono::duration_cast<std::chrono::seconds>(link.retryInterval).count();
     int const length = link.connectionAttempts < LinkState::kMaxAttempts
         ? std::snprintf(text, sizeof text, "Attempt #%d", link.connectionAttempts)
-        : std::snprintf(text, sizeof text, "Too many attempts...");
+        : std::snprintf(text, sizeof text, "Too many attempts... retrying every %lld s",
+              static_cast<long long>(retrySeconds));
     for (int i = 0; i < length; ++i)
         m_attemptLine.at(i) = static_cast<unsigned char>(text[i]);
     return { m_attemptLine.data(), static_cast<std::size_t>(length) };

@@ -129,9 +129,12 @@ private:
     LayoutNotice m_layoutNotice;
     bool m_layoutRead = false;
     std::unique_ptr<Font> m_overlayFont;
+    std::unique_ptr<Font> m_helpFont;
     // The not-connected lines, remade only when their source changes.
     std::string m_shownErrorText;
     std::u16string m_errorLine;
-    static constexpr std::size_t kAttemptLineCapacity = 32;
+    std::string m_shownHelpText;
+    std::u16string m_helpLine;
+    static constexpr std::size_t kAttemptLineCapacity = 64;
     std::array<char16_t, kAttemptLineCapacity> m_attemptLine {};
 };

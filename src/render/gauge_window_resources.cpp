@@ -88,6 +88,7 @@ void GaugeWindow::createFonts()
 {
     // Held to the page like the others: made again for the page in force.
     m_overlayFont.reset();
+    m_helpFont.reset();
     for (std::size_t i = 0; i < fontDefs.size(); ++i) {
         FontDef const& def = fontDefs[i];
         fonts[i].reset();

@@ -21,10 +21,11 @@
 // - wineUIPC's OFFSET_STATUS.md (github.com/ktechmidas/wineUIPC): radio
 //   altitude 0x31E4, metres x 65536.
 // - The link's own flap and slat angles 0x30F0 / 0x30F8, degrees x 256.
-// - The FSX-era additions that FSUIPC4 and later serve, as the A320 reference
-//   notes of this project record them: reverser 0x207C + 0x100 per engine
-//   (double, 0 to 1), seat belts 0x341D and no smoking 0x341C (one byte
-//   each), APU N 0x0B54 (double, percent).
+// - Public FSUIPC client offset tables for what FSUIPC4 and later add: the
+//   turbine engine blocks from 0x2000, 0x100 apart, with the reverser
+//   fraction at 0x207C (double, 0 to 1); seat belts sign 0x341D and no
+//   smoking sign 0x341C (one byte each); APU RPM percent 0x0B54 (4-byte float,
+//   also in fsuipc-node/api's src/lib/offsets/plane/apu.ts).
 // FSUIPC has no standard offset for the thrust limit mode, the N1 limit, the
 // flex temperature, commanded N1, alpha floor, the slat lock, ignition, the
 // engine mode selector, APU EGT and bleed, steering, PTU and pumps: aircraft
@@ -101,7 +102,7 @@ std::array<AircraftValueRow, kAircraftValueCount> const kAircraftValueTable = { 
     offset(V::GearLever, "GearLever", I::Single, "0 up, 1 down", single(0x0BE8, T::U32, 1 / kFullLever)),
     offset(V::SeatBelts, "SeatBelts", I::Single, "0 off, 1 on", single(0x341D, T::U8, 1)),
     offset(V::NoSmoking, "NoSmoking", I::Single, "0 off, 1 on", single(0x341C, T::U8, 1)),
-    offset(V::ApuN, "ApuN", I::Single, "%", single(0x0B54, T::F64, 1)),
+    offset(V::ApuN, "ApuN", I::Single, "%", single(0x0B54, T::F32, 1)),
     none(V::ApuEGT, "ApuEGT", I::Single, "degC"),
     none(V::ApuBleed, "ApuBleed", I::Single, "0 closed, 1 open"),
     none(V::EngineModeSelector, "EngineModeSelector", I::Single, "0 CRANK, 1 NORM, 2 IGN/START"),

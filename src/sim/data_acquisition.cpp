@@ -87,6 +87,22 @@ constexpr std::array kAircraftReads = {
     fieldRead<&SimData::slatAngleRaw>(0x30F8, 2),
 };
 
+template <typename Reads>
+constexpr std::uint32_t requestBytes(Reads const& reads, int times = 1)
+{
+    std::uint32_t bytes = 0;
+    for (auto const& read : reads)
+        bytes += 16 + read.size;
+    return bytes * static_cast<std::uint32_t>(times);
+}
+
+// Every frame fits the request block whatever an aircraft file names, so no
+// read is ever refused: the fixed reads at four engines, every named value
+// at its widest, and the end-of-batch zero.
+static_assert(requestBytes(kOneTimeReads) + 16 + kSimTimeRead.size + requestBytes(kEngineReads, SimData::kMaxEngines)
+        + requestBytes(kAircraftReads) + AircraftReads::kMostRequestBytes + 4
+    <= FsuipcLink::kRequestLimit);
+
 } // namespace
 
 DataAcquisition::DataAcquisition(FsuipcLink& link, SimData& data, ConnectionTiming timing)
@@ -120,12 +136,14 @@ void DataAcquisition::connect(LinkState& state)
         return;
     }
     state.linkErrorText = fsuipcResultText(result);
+    state.noServerHelp = result == FsuipcResult::NoServer ? link.noServerHelp() : std::string();
     // The count stops at the limit, where the page says "Too many attempts..."
     // and the C key re-arms it.
     if (state.connectionAttempts < LinkState::kMaxAttempts)
         ++state.connectionAttempts;
-    state.nextAttemptAt = now
-        + (state.connectionAttempts < LinkState::kMaxAttempts ? timing.attemptInterval : timing.slowRetryInterval);
+    state.retryInterval
+        = state.connectionAttempts < LinkState::kMaxAttempts ? timing.attemptInterval : timing.slowRetryInterval;
+    state.nextAttemptAt = now + state.retryInterval;
 }
 
 void DataAcquisition::readCycle(LinkState& state)
@@ -142,6 +160,8 @@ void DataAcquisition::readCycle(LinkState& state)
     // After a failed exchange this reproduces the same values, unless the
     // CEPR mapping changed.
     deriveSimData(data, cepr);
+    if (exchanged)
+        aircraftReads.decode(data);
 }
 
 // The page shows why the link went and starts afresh, with a full budget of
@@ -154,7 +174,9 @@ void DataAcquisition::dropLink(LinkState& state, FsuipcResult reason)
     state.connected = false;
     state.connectionAttempts = 0;
     state.linkErrorText = fsuipcResultText(reason);
-    state.nextAttemptAt = timing.now() + timing.attemptInterval;
+    state.noServerHelp.clear();
+    state.retryInterval = timing.attemptInterval;
+    state.nextAttemptAt = timing.now() + state.retryInterval;
 }
 
 // Queuing results are not examined: a refused read simply delivers nothing.
@@ -175,6 +197,7 @@ void DataAcquisition::queueReads()
     }
     for (FieldRead const& read : kAircraftReads)
         queue(read.offset, read.size, read.field(data));
+    aircraftReads.queue(link, data.engineCount);
 }
 
 // The engine arrays hold four engines; a simulator reporting more shows four.
@@ -185,6 +208,11 @@ void DataAcquisition::takeOneTimeReads()
     data.engineCount = std::min<std::uint16_t>(data.engineCount, SimData::kMaxEngines);
     data.poundsPerGallon = data.fuelWeightRaw / 256.0;
     oneTimeReadsPending = data.engineCount == 0 || data.fuelWeightRaw == 0;
+}
+
+void DataAcquisition::setAircraftSources(AircraftSources const& sources)
+{
+    aircraftReads = AircraftReads(sources);
 }
 
 void DataAcquisition::setCeprMapping(double n1Idle, double n1Max, double eprMin, double eprMax)

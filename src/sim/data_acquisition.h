@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/aircraft_reads.h"
 #include "sim/connection_timing.h"
 #include "sim/exchange_watch.h"
 #include "sim/fsuipc_link.h"
@@ -16,6 +17,9 @@
 //     DataAcquisition acquisition(link, simData);
 //     ...
 //     acquisition.acquire(linkState); // each frame
+//
+// The named values (aircraft_values.h) travel in the same exchange, from the
+// standard offsets or where an aircraft file says.
 //
 // Engine count and fuel weight are read once per connection; they are asked
 // again every cycle until they read as a real aircraft's (one engine or more,
@@ -45,6 +49,10 @@ public:
 
     void setCeprMapping(double n1Idle, double n1Max, double eprMin, double eprMax);
 
+    // Reads the named values where these sources say (the standard offsets
+    // until this is called).
+    void setAircraftSources(AircraftSources const& sources);
+
 private:
     void queueReads();
     void takeOneTimeReads();
@@ -55,5 +63,6 @@ private:
     ConnectionTiming timing;
     ExchangeWatch exchangeWatch;
     CeprMapping cepr;
+    AircraftReads aircraftReads;
     bool oneTimeReadsPending = true;
 };

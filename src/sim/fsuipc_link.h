@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // How long the link waits. The program uses these defaults; tests shorten them.
@@ -61,6 +62,8 @@ public:
     void close();
 
     bool isOpen() const { return view != nullptr; }
+    // The transport's help when open found no server.
+    std::string noServerHelp() const { return transport.noServerHelp(); }
     std::uint32_t serverVersion() const { return serverVersionValue; }
     // After a good handshake only the simulator id (low 16 bits) remains.
     std::uint32_t simulatorVersion() const { return simulatorVersionValue; }

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // The operating-system calls the simulator link is made of. On Windows they
 // are the window-message calls themselves (FindWindowExA, RegisterWindowMessageA,
@@ -29,6 +30,10 @@ public:
 
     // The server announcing windowClass ("UIPCMAIN" or "FS98MAIN"), or 0.
     virtual ServerHandle findServer(char const* windowClass) = 0;
+    // After findServer found none: one line for the page saying where the
+    // server was looked for and what to start, or why the server there does
+    // not serve. Empty where the system needs no such help.
+    virtual std::string noServerHelp() const = 0;
     // Gives up whatever findServer holds for the server (nothing on Windows).
     virtual void releaseServer(ServerHandle server) = 0;
 

@@ -15,38 +15,61 @@ double fuelFlowKgh(SimData const& data, int engine) { return data.fuelFlowPph[en
 double totalFuelLbs(SimData const& data) { return data.totalFuelLbs; }
 double totalFuelKg(SimData const& data) { return data.totalFuelKg; }
 
+// A gauge draws a value the aircraft does not give as 0.
+double shown(SimData const& data, AircraftValue value, int instance = 0)
+{
+    return data.aircraft.available(value, instance) ? data.aircraft.get(value, instance) : 0.0;
+}
+
+template <AircraftValue Value>
+double engineValue(SimData const& data, int engine)
+{
+    return shown(data, Value, engine);
+}
+
+template <AircraftValue Value>
+double otherValue(SimData const& data)
+{
+    return shown(data, Value);
+}
+
+template <AircraftValue Value>
+double pounds(SimData const& data)
+{
+    return shown(data, Value) / kKilogramsPerPound;
+}
+
 } // namespace
 
-// Parameters the link does not acquire (torque, ITT, oil, vibration,
-// hydraulics) show N2.
+// Each row reads its own value (aircraft_values.h gives units and sources);
+// fuel shows in pounds under US and kilograms under METRIC.
 std::array<EngineParam, kEngineParamCount> const EngineParamTable = { {
     { "N1", n1, n1 },
     { "N2", n2, n2 },
     { "EPR", epr, epr },
     { "CEPR", cepr, cepr },
-    { "Torque", n2, n2 },
+    { "Torque", engineValue<AircraftValue::Torque>, engineValue<AircraftValue::Torque> },
     { "EGT", egt, egt },
-    { "ITT", n2, n2 },
+    { "ITT", engineValue<AircraftValue::ITT>, engineValue<AircraftValue::ITT> },
     { "FF", fuelFlowPph, fuelFlowKgh },
-    { "OilQty", n2, n2 },
-    { "OilPress", n2, n2 },
-    { "OilTemp", n2, n2 },
-    { "Vib", n2, n2 },
-    { "HydPress", n2, n2 },
-    { "HydQty", n2, n2 },
+    { "OilQty", engineValue<AircraftValue::OilQty>, engineValue<AircraftValue::OilQty> },
+    { "OilPress", engineValue<AircraftValue::OilPress>, engineValue<AircraftValue::OilPress> },
+    { "OilTemp", engineValue<AircraftValue::OilTemp>, engineValue<AircraftValue::OilTemp> },
+    { "Vib", engineValue<AircraftValue::Vib>, engineValue<AircraftValue::Vib> },
+    { "HydPress", engineValue<AircraftValue::HydPress>, engineValue<AircraftValue::HydPress> },
+    { "HydQty", engineValue<AircraftValue::HydQty>, engineValue<AircraftValue::HydQty> },
 } };
 
-// Every row shows the total fuel quantity.
 std::array<OtherParam, kOtherParamCount> const OtherParamTable = { {
-    { "LeftFuel", totalFuelLbs, totalFuelKg },
-    { "RightFuel", totalFuelLbs, totalFuelKg },
-    { "CenterFuel", totalFuelLbs, totalFuelKg },
+    { "LeftFuel", pounds<AircraftValue::LeftFuel>, otherValue<AircraftValue::LeftFuel> },
+    { "RightFuel", pounds<AircraftValue::RightFuel>, otherValue<AircraftValue::RightFuel> },
+    { "CenterFuel", pounds<AircraftValue::CenterFuel>, otherValue<AircraftValue::CenterFuel> },
     { "TotalFuel", totalFuelLbs, totalFuelKg },
-    { "FlapHandle", totalFuelLbs, totalFuelKg },
-    { "FlapAngle", totalFuelLbs, totalFuelKg },
-    { "SlatAngle", totalFuelLbs, totalFuelKg },
-    { "ApuRPM", totalFuelLbs, totalFuelKg },
-    { "ApuEGT", totalFuelLbs, totalFuelKg },
+    { "FlapHandle", otherValue<AircraftValue::FlapHandle>, otherValue<AircraftValue::FlapHandle> },
+    { "FlapAngle", otherValue<AircraftValue::FlapAngle>, otherValue<AircraftValue::FlapAngle> },
+    { "SlatAngle", otherValue<AircraftValue::SlatAngle>, otherValue<AircraftValue::SlatAngle> },
+    { "ApuRPM", otherValue<AircraftValue::ApuN>, otherValue<AircraftValue::ApuN> },
+    { "ApuEGT", otherValue<AircraftValue::ApuEGT>, otherValue<AircraftValue::ApuEGT> },
 } };
 
 std::optional<double> aircraftValue(SimData const& data, AircraftValue value, int instance)

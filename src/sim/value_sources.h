@@ -7,8 +7,9 @@
 #include <optional>
 
 // Named read-only views of SimData in engineering units. Gauges are bound to
-// the two parameter tables by row; the named tests serve the page and the
-// warning logic. None of them caches, smooths or clamps.
+// the two parameter tables by row, each row reading its own value (the
+// link's fields or a named aircraft value); the named tests serve the page
+// and the warning logic. None of them caches, smooths or clamps.
 
 enum class UnitSystem : int { US = 0, Metric = 1 };
 

@@ -54,6 +54,15 @@ TEST(CommandLine, LayoutGoesWithTheWindowAndTheSnapshot)
     EXPECT_TRUE(parse({}).commandLine.layoutPath.empty());
 }
 
+TEST(CommandLine, AircraftGoesWithTheWindowAndTheSnapshot)
+{
+    EXPECT_EQ(parse({ "--aircraft", "a320.ini" }).commandLine.aircraftPath, "a320.ini");
+    EXPECT_EQ(parse({ "--snapshot", "a.png", "--aircraft", "none" }).commandLine.snapshot.aircraftPath, "none");
+    CommandLineResult const missing = parse({ "--aircraft" });
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.errorText, "--aircraft needs the name of an aircraft file, or none to forget the remembered one.");
+}
+
 TEST(CommandLine, HelpAndVersion)
 {
     EXPECT_EQ(parse({ "--help" }).commandLine.mode, CommandLine::Mode::Help);

@@ -108,15 +108,15 @@ TEST_F(GaugeDefinitionsTest, LabelsAndLegendsStandAtTheirOffsetsFromTheBoxAndAre
     EXPECT_EQ(texts[1].brush.colour, Colour::Green);
 }
 
-TEST_F(GaugeDefinitionsTest, SingleGaugesReadTheTotalFuelInTheLayoutsUnits)
+TEST_F(GaugeDefinitionsTest, SingleGaugesReadTheirValueInTheLayoutsUnits)
 {
     std::string const gauge = "LeftFuelDisplayType=TEXT\nLeftFuelMax=100000\n";
     sim().totalFuelLbs = 20000;
-    sim().totalFuelKg = 9072.4;
+    sim().aircraft.set(AircraftValue::LeftFuel, 0, 4536);
     loadLayout(gauge);
-    EXPECT_EQ(textsOf(frame()), (std::vector<std::string> { "20000" }));
+    EXPECT_EQ(textsOf(frame()), (std::vector<std::string> { "10000" }));
     loadLayout(gauge + "Units=METRIC\n");
-    EXPECT_EQ(textsOf(frame()), (std::vector<std::string> { "9072" }));
+    EXPECT_EQ(textsOf(frame()), (std::vector<std::string> { "4536" }));
 }
 
 TEST_F(GaugeDefinitionsTest, TheEngineOffCharacterIsTheFirstCharacterOfItsValue)

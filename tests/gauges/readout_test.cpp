@@ -64,7 +64,7 @@ TEST_F(ReadoutTest, TextReadoutsSpreadFromTheLeftEdgeToTheRightEdgeOfTheBox)
 TEST_F(ReadoutTest, ASingleTextReadoutStandsAtTheLeftEdgeOfItsBox)
 {
     loadLayout("ApuEGTDisplayType=TEXT\nApuEGTBox=100,0,500,100\nApuEGTMax=100\nApuEGTDecimals=1\n");
-    sim().totalFuelLbs = 12.5;
+    sim().aircraft.set(AircraftValue::ApuEGT, 0, 12.5);
     DrawCommand const text = textCommand(frame(), "12.5");
     EXPECT_FLOAT_EQ(text.origin.x, 100 + 5 * kDigitWidth * 0.7f / 2);
     EXPECT_FLOAT_EQ(text.origin.y, 50);

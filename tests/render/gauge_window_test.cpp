@@ -231,15 +231,41 @@ TEST_F(GaugeWindowTest, TheNotConnectedScreenShowsTheErrorAndTheAttemptOnRedBoxe
     EXPECT_LE(box.rect.y + box.rect.height, commands[3].rect.y);
 }
 
-TEST_F(GaugeWindowTest, AfterTwentyFailedAttemptsTheSecondLineSaysTooManyAttempts)
+TEST_F(GaugeWindowTest, AfterTwentyFailedAttemptsTheSecondLineSaysTooManyAttemptsAndHowOftenItRetries)
 {
     createWith("[EICAS]\n");
     display.linkControl().connectionAttempts = 20;
+    display.linkControl().retryInterval = std::chrono::seconds(10);
     std::vector<DrawCommand> const texts = withOp(frame(), DrawOp::Text);
     ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[1].text, u"Too many attempts...");
+    EXPECT_EQ(texts[1].text, u"Too many attempts... retrying every 10 s");
+    display.linkControl().retryInterval = std::chrono::seconds(30);
+    EXPECT_EQ(withOp(frame(), DrawOp::Text)[1].text, u"Too many attempts... retrying every 30 s");
     display.linkControl().connectionAttempts = 19;
     EXPECT_EQ(withOp(frame(), DrawOp::Text)[1].text, u"Attempt #19");
+}
+
+TEST_F(GaugeWindowTest, ThePlatformsHelpLineStandsBelowTheAttemptLineWhenThereIsOne)
+{
+    createWith("[EICAS]\n");
+    display.linkControl().connectionAttempts = 2;
+    int const fontsBefore = platform.render.recordingFonts().fontsMade();
+    EXPECT_EQ(withOp(frame(), DrawOp::Text).size(), 2u); // no help: the page as on Windows
+
+    display.linkControl().noServerHelp = "Waiting for FlightGear at 127.0.0.1:5500";
+    std::vector<DrawCommand> const commands = frame();
+    std::vector<DrawCommand> const texts = withOp(commands, DrawOp::Text);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[2].text, u"Waiting for FlightGear at 127.0.0.1:5500");
+    EXPECT_FLOAT_EQ(texts[2].fontSize, 20);
+    EXPECT_FLOAT_EQ(texts[2].origin.x, 500);
+    EXPECT_FLOAT_EQ(texts[2].origin.y, 200);
+    // On its own red box, below the attempt line's.
+    std::vector<DrawCommand> const boxes = withOp(commands, DrawOp::FillRect);
+    ASSERT_EQ(boxes.size(), 3u); // one per line
+    EXPECT_LE(boxes[1].rect.y + boxes[1].rect.height, boxes[2].rect.y);
+    frame();
+    EXPECT_EQ(platform.render.recordingFonts().fontsMade(), fontsBefore + 2);
 }
 
 TEST_F(GaugeWindowTest, TheErrorTextIsShownAsDisplayText)

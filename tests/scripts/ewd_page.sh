@@ -112,4 +112,58 @@ page late-engines --scenario "$work/late-engines.txt" --seconds-per-exchange 0.1
 unset TARNEX_ARGS
 [ "$(grep -cF '"50.0" font="Arial"' "$work/late-engines.log")" -eq 2 ] || fail "late-engines: not two N1 readouts of 50.0"
 
+# Every parameter-table row reads its own value: a text gauge bound to each
+# row draws what tarnex-sim serves at the row's offset, in pounds or
+# kilograms by the layout's units. The aircraft file moves OilTemp to a
+# user offset and gives ApuEGT, which has no standard offset.
+rows=(
+  # ROW  --set...  US-TEXT  METRIC-TEXT
+  "Torque 0x08F4:s32=8192 50.00 50.00"
+  "ITT 0x08F0:s32=9830400 600.00 600.00"
+  "OilQty 0x08D0:u32=12288 15.00 15.00"
+  "OilPress 0x08BA:u16=8192 27.50 27.50"
+  "OilTemp 0x66C4:s16=-40 -20.00 -20.00"
+  "Vib 0x08D4:u32=4096 1.25 1.25"
+  "HydPress 0x08D8:u32=12000 3000.00 3000.00"
+  "HydQty 0x08DC:u32=12288 75.00 75.00"
+  "LeftFuel 0x0B7C:u32=8388608,0x0B80:u32=256 1715.00 777.92"
+  "RightFuel 0x0B94:u32=8388608,0x0B98:u32=512 3430.00 1555.85"
+  "CenterFuel 0x0B74:u32=8388608,0x0B78:u32=128 857.50 388.96"
+  "FlapHandle 0x0BDC:u32=16383 100.00 100.00"
+  "FlapAngle 0x30F0:u16=2560 10.00 10.00"
+  "SlatAngle 0x30F8:u16=4608 18.00 18.00"
+  "ApuRPM 0x0B54:f32=99.5 99.50 99.50"
+  "ApuEGT 0x66C0:f32=412.5 412.50 412.50"
+)
+printf '[ApuEGT]\noffset = 0x66C0\ntype = f32\n[OilTemp]\noffset = 0x66C4\nstride = 2\ntype = s16\nscale = 0.5\n' >"$work/aircraft.ini"
+served=(--set 0x0AEC:u16=2 --set 0x0AF4:u16=1715)
+printf '[EICAS]\n' >"$work/rows.ini"
+y=0
+for row in "${rows[@]}"; do
+  read -r name sets _ _ <<<"$row"
+  for set in ${sets//,/ }; do served+=(--set "$set"); done
+  printf '%sDisplayType=TEXT\n%sBox=0,%s,400,%s\n%sMax=100000\n%sDecimals=2\n' \
+    "$name" "$name" "$y" $((y + 40)) "$name" "$name" >>"$work/rows.ini"
+  y=$((y + 50))
+done
+{ cat "$work/rows.ini"; printf 'Units=METRIC\n'; } >"$work/rows-metric.ini"
+for units in us metric; do
+  layout="$work/rows.ini"; [ "$units" = us ] || layout="$work/rows-metric.ini"
+  export TARNEX_ARGS="--layout $layout --aircraft $work/aircraft.ini --frames 4"
+  page "rows-$units" --scenario static "${served[@]}"
+  unset TARNEX_ARGS
+  for row in "${rows[@]}"; do
+    read -r name _ us metric <<<"$row"
+    text=$us; [ "$units" = us ] || text=$metric
+    grep -qF "\"$text\" font=" "$work/rows-$units.log" || fail "rows-$units: $name does not draw $text"
+  done
+done
+# Without the aircraft file: OilTemp at its standard offset (nothing served
+# there: 0), and ApuEGT not available, drawn as 0.
+export TARNEX_ARGS="--layout $work/rows.ini --frames 4"
+page rows-standard --scenario static "${served[@]}" --set 0x08B8:u16=8192
+unset TARNEX_ARGS
+grep -qF '"70.00" font=' "$work/rows-standard.log" || fail "rows-standard: OilTemp does not read its standard offset"
+expect_no_text rows-standard "412.50"
+
 echo "E/WD page: ok"

@@ -1,5 +1,7 @@
 #include "fake_ipc_transport.h"
+#include "sim/aircraft_file.h"
 #include "sim/data_acquisition.h"
+#include "sim/value_sources.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +26,26 @@ std::vector<Request> engineReads(std::uint32_t i)
 {
     return { read(0x2000 + 0x100 * i, 8), read(0x2008 + 0x100 * i, 8), read(0x2030 + 0x100 * i, 8),
         read(0x08BE + 0x98 * i, 2), read(0x0918 + 0x98 * i, 8), read(0x08B2 + 0x98 * i, 2) };
+}
+
+// The named values' reads after those, from the standard offsets:
+// per-engine values for the engines read.
+std::vector<Request> namedReads(int engines)
+{
+    std::vector<Request> reads;
+    for (AircraftValueRow const& row : kAircraftValueTable) {
+        if (row.standard != StandardSource::FsuipcOffset)
+            continue;
+        int const count = row.instances == ValueInstances::PerEngine ? engines : instanceCount(row.instances);
+        for (int i = 0; i < count; ++i)
+            reads.push_back(read(row.offset.offsets[i], fsuipcValueSize(row.offset.type)));
+    }
+    return reads;
+}
+
+std::size_t namedCount(int engines)
+{
+    return namedReads(engines).size();
 }
 
 using namespace std::chrono_literals;
@@ -88,8 +110,10 @@ TEST_F(DataAcquisitionTest, TheFirstFrameReadsTheOneTimeValuesAndNoEngines)
     EXPECT_TRUE(state.connected);
     std::vector<Request> expected { read(0x0AEC, 2), read(0x0AF4, 2), read(0x0310, 8) };
     expected.insert(expected.end(), kAircraftReads.begin(), kAircraftReads.end());
-    EXPECT_EQ(lastBatch(), expected);
     EXPECT_EQ(expected.size(), 30u);
+    auto const named = namedReads(0);
+    expected.insert(expected.end(), named.begin(), named.end());
+    EXPECT_EQ(lastBatch(), expected);
     EXPECT_EQ(data.engineCount, 2);
     EXPECT_EQ(data.n1Percent[0], 0.0);
 }
@@ -104,10 +128,41 @@ TEST_F(DataAcquisitionTest, WithTwoEnginesEveryLaterFrameQueuesTheFortyReadsInOr
         expected.insert(expected.end(), perEngine.begin(), perEngine.end());
     }
     expected.insert(expected.end(), kAircraftReads.begin(), kAircraftReads.end());
+    EXPECT_EQ(expected.size(), 40u);
+    auto const named = namedReads(2);
+    expected.insert(expected.end(), named.begin(), named.end());
     EXPECT_EQ(lastBatch(), expected);
-    EXPECT_EQ(lastBatch().size(), 40u);
     EXPECT_EQ(data.n1Percent[0], 85.0);
     EXPECT_EQ(data.n1Percent[1], 62.5);
+}
+
+TEST_F(DataAcquisitionTest, NamedValuesComeFromWhereTheAircraftSaysAndTellNotAvailableFromZero)
+{
+    AircraftFileContents const a32nx = parseAircraftFile("[ThrustLimitMode]\noffset = 0x66C0\ntype = u8\n"
+                                                         "[AutothrustActive]\noffset = 0x66C1\ntype = u8\nmap = 0:0 1:0 2:1\n"
+                                                         "[FlexTemp]\noffset = 0x66C8\ntype = f32\n"
+                                                         "[CommandedN1]\noffset = 0x66CC\nstride = 4\ntype = f32\n"
+                                                         "[OilPress]\noffset = none\n");
+    ASSERT_TRUE(a32nx.problems.empty());
+    acquisition.setAircraftSources(a32nx.sources);
+    transport.set<std::uint8_t>(0x66C0, 3);
+    transport.set<std::uint8_t>(0x66C1, 2);
+    transport.set<float>(0x66C8, 0.0f);
+    transport.set<float>(0x66CC, 88.5f);
+    transport.set<float>(0x66D0, 87.5f);
+    transport.set<float>(0x66D4, 50.0f); // a third engine the aircraft does not have
+    transport.set<std::uint16_t>(0x08B8, 8192);
+    EXPECT_FALSE(data.aircraft.available(AircraftValue::FlexTemp)); // not yet read
+    connectWithEngines();
+    EXPECT_EQ(data.aircraft.get(AircraftValue::ThrustLimitMode), static_cast<double>(ThrustLimitCode::Flex));
+    EXPECT_EQ(data.aircraft.get(AircraftValue::AutothrustActive), 1.0);
+    EXPECT_EQ(aircraftValue(data, AircraftValue::FlexTemp), 0.0); // read as zero: available
+    EXPECT_EQ(data.aircraft.get(AircraftValue::CommandedN1, 1), 87.5);
+    EXPECT_FALSE(data.aircraft.available(AircraftValue::CommandedN1, 2));
+    EXPECT_FALSE(data.aircraft.available(AircraftValue::N1Limit)); // no source anywhere
+    EXPECT_FALSE(data.aircraft.available(AircraftValue::OilPress)); // the file says FSUIPC has none
+    EXPECT_EQ(data.aircraft.get(AircraftValue::OilTemp), 70.0); // the standard offset, 16384 = 140 degC
+    EXPECT_DOUBLE_EQ(data.aircraft.get(AircraftValue::CenterFuel), 6699.21875 * 0.4536); // from the tanks
 }
 
 TEST_F(DataAcquisitionTest, MoreThanFourEnginesAreHeldAsFour)
@@ -116,7 +171,7 @@ TEST_F(DataAcquisitionTest, MoreThanFourEnginesAreHeldAsFour)
     acquisition.acquire(state);
     acquisition.acquire(state);
     EXPECT_EQ(data.engineCount, 4);
-    EXPECT_EQ(lastBatch().size(), 1u + 4 * 6 + 27);
+    EXPECT_EQ(lastBatch().size(), 1u + 4 * 6 + 27 + namedCount(4));
     EXPECT_EQ(lastBatch()[1 + 3 * 6], read(0x2300, 8));
 }
 
@@ -128,7 +183,7 @@ TEST_F(DataAcquisitionTest, OneTimeReadsAreAskedAgainUntilTheyReadAsAnAircraft)
     acquisition.acquire(state);
     acquisition.acquire(state);
     EXPECT_TRUE(state.connected);
-    EXPECT_EQ(lastBatch().size(), 30u); // the one-time reads again, no engines
+    EXPECT_EQ(lastBatch().size(), 30u + namedCount(0)); // the one-time reads again, no engines
     EXPECT_EQ(lastBatch().front(), read(0x0AEC, 2));
 
     // The engines come first: their values are read while the fuel weight is
@@ -136,7 +191,7 @@ TEST_F(DataAcquisitionTest, OneTimeReadsAreAskedAgainUntilTheyReadAsAnAircraft)
     transport.set<std::uint16_t>(0x0AEC, 2);
     acquisition.acquire(state);
     acquisition.acquire(state);
-    EXPECT_EQ(lastBatch().size(), 2u + 40);
+    EXPECT_EQ(lastBatch().size(), 2u + 40 + namedCount(2));
     EXPECT_EQ(data.n1Percent[0], 85.0);
     EXPECT_EQ(data.centreLbs, 0.0);
 
@@ -146,7 +201,7 @@ TEST_F(DataAcquisitionTest, OneTimeReadsAreAskedAgainUntilTheyReadAsAnAircraft)
     EXPECT_EQ(data.centreLbs, 6699.21875);
     acquisition.acquire(state);
     EXPECT_EQ(lastBatch().front(), read(0x0310, 8));
-    EXPECT_EQ(lastBatch().size(), 40u);
+    EXPECT_EQ(lastBatch().size(), 40u + namedCount(2));
     // Read once, not followed: a later value is not taken.
     transport.set<std::uint16_t>(0x0AEC, 3);
     acquisition.acquire(state);
@@ -160,7 +215,7 @@ TEST_F(DataAcquisitionTest, WhileTheFuelWeightIsAwaitedMoreThanFourEnginesAreSti
     for (int frame = 0; frame < 3; ++frame)
         acquisition.acquire(state);
     EXPECT_EQ(data.engineCount, 4);
-    EXPECT_EQ(lastBatch().size(), 2u + 1 + 4 * 6 + 27);
+    EXPECT_EQ(lastBatch().size(), 2u + 1 + 4 * 6 + 27 + namedCount(4));
 }
 
 TEST_F(DataAcquisitionTest, OneSilentOrGarbledExchangeKeepsTheValuesAndTwoInARowDropTheLink)
@@ -227,19 +282,24 @@ TEST_F(DataAcquisitionTest, DerivedValuesFollowEveryExchange)
 TEST_F(DataAcquisitionTest, AttemptsComeOneASecondThenEveryTenSecondsAfterTheTwentieth)
 {
     transport.uipcmainPresent = false;
+    transport.help = "No tarnex-sim answers at /run/user/1000/fsuipc: start tarnex-sim";
     // Polling frames a millisecond apart make no more attempts than slow ones.
     runFor(500ms, 1ms);
     EXPECT_EQ(state.connectionAttempts, 1);
+    EXPECT_EQ(state.retryInterval, 1000ms);
     runFor(19500ms);
     EXPECT_EQ(state.connectionAttempts, 20);
+    EXPECT_EQ(state.retryInterval, 10000ms); // what the page tells
     EXPECT_EQ(transport.mappingNames.size(), 0u);
     EXPECT_EQ(state.linkErrorText, "Cannot link to FSUIPC or WideClient");
+    EXPECT_EQ(state.noServerHelp, transport.help);
 
     // The twentieth failed at 19 s; the slow retries come at 29 s and 39 s.
     transport.fs98mainPresent = true;
     transport.set<std::uint32_t>(0x3308, 0); // WideClient without its simulator
     runFor(9900ms); // to 29.9 s
     EXPECT_EQ(state.linkErrorText, "Maybe running on WideClient, but FS not running on Server, or wrong FSUIPC");
+    EXPECT_EQ(state.noServerHelp, ""); // a server was found: the help is for when none is
     EXPECT_EQ(state.connectionAttempts, 20);
     EXPECT_EQ(transport.mappingNames.size(), 1u);
 

@@ -34,6 +34,7 @@ public:
     int failingSends = 0; // the next sends are not delivered...
     std::uint32_t sendError = 0; // ...and report this error (0 = timed out)
     std::uint32_t reply = 1;
+    std::string help; // what the page is told when no server is found
     std::function<void(std::span<std::byte>)> tamper; // runs on each block after it is served
     std::vector<std::byte> offsets;
 
@@ -77,6 +78,7 @@ public:
         std::chrono::milliseconds timeout) override;
     void sleep(std::chrono::milliseconds duration) override { sleeps.push_back(duration); }
     std::uint32_t processId() override { return kProcessId; }
+    std::string noServerHelp() const override { return help; }
 
 private:
     void serve(std::span<std::byte> block);

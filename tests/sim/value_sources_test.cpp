@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -44,23 +45,59 @@ TEST(ValueSources, EngineValuesComeFromTheirEngineAndUnitColumn)
     EXPECT_EQ(engineValue("FF", data, 1, UnitSystem::US), 1000.0);
     EXPECT_DOUBLE_EQ(engineValue("FF", data, 1, UnitSystem::Metric), 453.6);
     EXPECT_EQ(engineValue("FF", data, 0, UnitSystem::Metric), 0.0);
-    // Values the link does not acquire show N2.
-    for (char const* name : { "N2", "Torque", "ITT", "OilQty", "OilPress", "OilTemp", "Vib", "HydPress", "HydQty" }) {
-        EXPECT_EQ(engineValue(name, data, 1, UnitSystem::US), 95.5) << name;
-        EXPECT_EQ(engineValue(name, data, 1, UnitSystem::Metric), 95.5) << name;
+    EXPECT_EQ(engineValue("N2", data, 1, UnitSystem::US), 95.5);
+}
+
+// Every row beyond the link's own fields reads its named value, the same in
+// both unit systems except fuel (pounds under US, kilograms under METRIC),
+// and shows a value the aircraft does not give as 0.
+TEST(ValueSources, EveryOtherRowReadsItsOwnNamedValue)
+{
+    struct Row {
+        char const* name;
+        AircraftValue value;
+        double us;
+    };
+    Row const engineRows[] = {
+        { "Torque", AircraftValue::Torque, 0 }, { "ITT", AircraftValue::ITT, 0 },
+        { "OilQty", AircraftValue::OilQty, 0 }, { "OilPress", AircraftValue::OilPress, 0 },
+        { "OilTemp", AircraftValue::OilTemp, 0 }, { "Vib", AircraftValue::Vib, 0 },
+        { "HydPress", AircraftValue::HydPress, 0 }, { "HydQty", AircraftValue::HydQty, 0 },
+    };
+    Row const otherRows[] = {
+        { "LeftFuel", AircraftValue::LeftFuel, 1000 / 0.4536 }, { "RightFuel", AircraftValue::RightFuel, 1000 / 0.4536 },
+        { "CenterFuel", AircraftValue::CenterFuel, 1000 / 0.4536 }, { "FlapHandle", AircraftValue::FlapHandle, 1000 },
+        { "FlapAngle", AircraftValue::FlapAngle, 1000 }, { "SlatAngle", AircraftValue::SlatAngle, 1000 },
+        { "ApuRPM", AircraftValue::ApuN, 1000 }, { "ApuEGT", AircraftValue::ApuEGT, 1000 },
+    };
+    SimData data;
+    for (Row const& row : engineRows) {
+        EXPECT_EQ(engineValue(row.name, data, 1, UnitSystem::US), 0.0) << row.name << " not available";
+        data.aircraft.set(row.value, 1, 1000 + static_cast<int>(row.value));
+        EXPECT_EQ(engineValue(row.name, data, 1, UnitSystem::US), 1000 + static_cast<int>(row.value)) << row.name;
+        EXPECT_EQ(engineValue(row.name, data, 1, UnitSystem::Metric), 1000 + static_cast<int>(row.value)) << row.name;
+    }
+    for (Row const& row : otherRows) {
+        auto const param = std::ranges::find_if(OtherParamTable, [&](OtherParam const& p) { return std::string(p.name) == row.name; });
+        ASSERT_NE(param, OtherParamTable.end()) << row.name;
+        EXPECT_EQ(param->value(data, UnitSystem::Metric), 0.0) << row.name << " not available";
+        data.aircraft.set(row.value, 0, 1000);
+        EXPECT_DOUBLE_EQ(param->value(data, UnitSystem::US), row.us) << row.name;
+        EXPECT_EQ(param->value(data, UnitSystem::Metric), 1000) << row.name;
     }
 }
 
-TEST(ValueSources, EveryOtherValueIsTheTotalFuel)
+TEST(ValueSources, TheTotalFuelIsThePoundsOrKilogramsOfAllTanks)
 {
     SimData data;
-    data.leftMainLbs = 100.0;
     data.totalFuelLbs = 1234.0;
     data.totalFuelKg = 559.7424;
-    for (OtherParam const& param : OtherParamTable) {
-        EXPECT_EQ(param.value(data, UnitSystem::US), 1234.0) << param.name;
-        EXPECT_EQ(param.value(data, UnitSystem::Metric), 559.7424) << param.name;
-    }
+    EXPECT_EQ(OtherParamTable[3].value(data, UnitSystem::US), 1234.0);
+    EXPECT_EQ(OtherParamTable[3].value(data, UnitSystem::Metric), 559.7424);
+    // A named value tells "not available" from zero.
+    EXPECT_EQ(aircraftValue(data, AircraftValue::N1Limit), std::nullopt);
+    data.aircraft.set(AircraftValue::N1Limit, 0, 0.0);
+    EXPECT_EQ(aircraftValue(data, AircraftValue::N1Limit), 0.0);
 }
 
 TEST(ValueSources, NamedTestsReadTheirFieldsExactly)

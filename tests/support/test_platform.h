@@ -16,6 +16,7 @@
 class NoServerIpcTransport final : public IpcTransport {
 public:
     ServerHandle findServer(char const*) override { return 0; }
+    std::string noServerHelp() const override { return {}; }
     void releaseServer(ServerHandle) override { }
     std::uint32_t registerMessage(char const*) override { return 0; }
     std::uint16_t addAtom(char const*) override { return 0; }

@@ -2,7 +2,9 @@
 // polling loop runs them back to back: acquire from a live tarnex-sim, draw
 // with Cairo, present into an off-screen buffer. Prints the time per frame,
 // what the frames keep allocating once the first is drawn, and the peak
-// resident size.
+// resident size. With --aircraft FILE a second display reads the named
+// values where FILE says; the two take turns frame by frame, so both see the
+// same machine, and the run ends with the ratio of their medians.
 
 #include "allocation_count.h"
 #include "bench_commands.h"
@@ -16,6 +18,7 @@
 #include "app/menu_commands.h"
 #include "config/ini_profile_store.h"
 #include "ewd/ewd_display.h"
+#include "sim/aircraft_file.h"
 #include "platform/linux/linux_layout_platform.h"
 #include "platform/linux/posix_ipc_transport.h"
 #include "platform/linux/user_profile_location.h"
@@ -24,8 +27,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <ctime>
 #include <iostream>
+#include <memory>
+#include <optional>
 #include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
@@ -42,6 +48,7 @@ struct FrameOptions {
     // Idle time before each frame, as the blocking loop waits between ticks:
     // frames then start with cold caches.
     long pauseMs = 0;
+    std::string aircraftPath; // empty: one display, standard offsets
 };
 
 // The demo flight at sixty times real time: a run of a few seconds passes
@@ -94,6 +101,10 @@ bool parseFrameOptions(std::span<char const* const> args, FrameOptions& options)
             return parseBounded(value, 1, 10'000'000, options.frames);
         if (name == "--pause")
             return parseBounded(value, 0, 10'000, options.pauseMs);
+        if (name == "--aircraft") {
+            options.aircraftPath = value;
+            return !value.empty();
+        }
         return false;
     });
 }
@@ -124,13 +135,14 @@ double peakResidentMiB()
     return static_cast<double>(usage.ru_maxrss) / 1024.0; // kibibytes on Linux
 }
 
-void printFigures(FrameOptions const& options, FrameSamples const& samples, double runSeconds, AllocationCount allocations)
+void printFigures(FrameOptions const& options, std::string_view title, FrameSamples const& samples, double runSeconds,
+    AllocationCount allocations)
 {
     Spread const wall = spreadOf(samples.wallMs);
     Spread const cpu = spreadOf(samples.cpuMs);
     double const frames = static_cast<double>(options.frames);
-    std::printf("frame %dx%d: %ld frames of the default layout after the first, tarnex-sim flying the demo at %sx",
-        options.width, options.height, options.frames, kTimeScale);
+    std::printf("frame %dx%d: %ld frames of the default layout after the first, %s, tarnex-sim flying the demo at %sx",
+        options.width, options.height, options.frames, std::string(title).c_str(), kTimeScale);
     if (options.pauseMs > 0)
         std::printf(", %ld ms idle before each", options.pauseMs);
     std::printf("\n");
@@ -142,11 +154,73 @@ void printFigures(FrameOptions const& options, FrameSamples const& samples, doub
         spreadOf(samples.drawMs).median, spreadOf(samples.presentMs).median);
     std::printf("  allocations:       operator new %zu (%.2f a frame), malloc %zu (%.2f a frame)\n", allocations.operatorNew,
         static_cast<double>(allocations.operatorNew) / frames, allocations.malloc, static_cast<double>(allocations.malloc) / frames);
-    std::printf("  peak RSS:          %.1f MiB\n", peakResidentMiB());
+}
+
+// One display and what its frames measured.
+struct BenchedDisplay {
+    HeadlessWindowHost window;
+    FrontBufferBackend backend;
+    PlatformServices services;
+    TimedEwdDisplay display;
+    FrameSamples samples;
+    AllocationCount allocations {};
+    double seconds = 0;
+
+    BenchedDisplay(FrameOptions const& options, ProfileStore& profiles, IpcTransport& ipc, LayoutPlatform& layouts)
+        : window({ options.width, options.height }, std::cerr)
+        , services { window, backend, profiles, ipc, layouts, userProfilePath() }
+        , display(services, services.userProfilePath, std::string(kProfileSection))
+        , samples(static_cast<std::size_t>(options.frames))
+    {
+    }
+
+    void frame(FrameOptions const& options)
+    {
+        if (options.pauseMs > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(options.pauseMs));
+        AllocationCount const allocationsBefore = allocationsSoFar();
+        double const cpuStart = threadCpuMilliseconds();
+        Clock::time_point const start = Clock::now();
+        display.paint();
+        double const wallMs = millisecondsSince(start);
+        samples.wallMs.push_back(wallMs);
+        samples.cpuMs.push_back(threadCpuMilliseconds() - cpuStart);
+        AllocationCount const made = allocationsSoFar() - allocationsBefore;
+        allocations.operatorNew += made.operatorNew;
+        allocations.malloc += made.malloc;
+        seconds += wallMs / 1000.0 + static_cast<double>(options.pauseMs) / 1000.0;
+        samples.acquireMs.push_back(display.lastAcquireMs);
+        samples.drawMs.push_back(display.lastDrawMs);
+        samples.presentMs.push_back(backend.lastPresentMs());
+    }
+};
+
+// The first frame connects, reads the engine count and lays the page out.
+bool startDisplay(BenchedDisplay& benched)
+{
+    if (!benched.display.createWindow(kWindowTitle, MenuCommand::AlwaysOnTop)) {
+        std::cerr << "The display could not be created.\n";
+        return false;
+    }
+    benched.display.paint();
+    if (!benched.display.linkState().connected || benched.display.simulatorData().engineCount != 2) {
+        std::cerr << "The display could not read the demo flight from tarnex-sim: " << benched.display.linkState().linkErrorText << ".\n";
+        return false;
+    }
+    return true;
 }
 
 int runFrames(FrameOptions const& options, std::string const& folder)
 {
+    std::optional<AircraftSources> aircraft;
+    if (!options.aircraftPath.empty()) {
+        LoadedAircraftFile const loaded = loadAircraftFile(options.aircraftPath);
+        if (!loaded.sources) {
+            std::cerr << loaded.problems.front() << "\n";
+            return 1;
+        }
+        aircraft = loaded.sources;
+    }
     SimProcess sim;
     std::string error;
     if (!sim.start(buildTreeProgram("tools/sim/tarnex-sim"), { "--scenario", "demo", "--time-scale", kTimeScale }, folder,
@@ -154,48 +228,36 @@ int runFrames(FrameOptions const& options, std::string const& folder)
         std::cerr << error << "\n";
         return 1;
     }
-    HeadlessWindowHost window({ options.width, options.height }, std::cerr);
-    FrontBufferBackend backend;
     IniProfileStore profiles;
     PosixIpcTransport ipc(folder);
     LinuxLayoutPlatform layouts;
-    PlatformServices services { window, backend, profiles, ipc, layouts, userProfilePath() };
-    TimedEwdDisplay display(services, services.userProfilePath, std::string(kProfileSection));
-    if (!display.createWindow(kWindowTitle, MenuCommand::AlwaysOnTop)) {
-        std::cerr << "The display could not be created.\n";
-        return 1;
+    std::vector<std::unique_ptr<BenchedDisplay>> displays;
+    displays.push_back(std::make_unique<BenchedDisplay>(options, profiles, ipc, layouts));
+    if (aircraft) {
+        displays.push_back(std::make_unique<BenchedDisplay>(options, profiles, ipc, layouts));
+        displays.back()->display.useAircraftSources(*aircraft);
     }
-
-    // The first frame connects, reads the engine count and lays the page out.
-    display.paint();
-    if (!display.linkState().connected || display.simulatorData().engineCount != 2) {
-        std::cerr << "The display could not read the demo flight from tarnex-sim: " << display.linkState().linkErrorText << ".\n";
-        return 1;
+    for (auto& benched : displays) {
+        if (!startDisplay(*benched))
+            return 1;
     }
-
-    FrameSamples samples(static_cast<std::size_t>(options.frames));
-    AllocationCount const allocationsBefore = allocationsSoFar();
-    Clock::time_point const runStart = Clock::now();
     for (long frame = 0; frame < options.frames; ++frame) {
-        if (options.pauseMs > 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(options.pauseMs));
-        double const cpuStart = threadCpuMilliseconds();
-        Clock::time_point const start = Clock::now();
-        display.paint();
-        samples.wallMs.push_back(millisecondsSince(start));
-        samples.cpuMs.push_back(threadCpuMilliseconds() - cpuStart);
-        samples.acquireMs.push_back(display.lastAcquireMs);
-        samples.drawMs.push_back(display.lastDrawMs);
-        samples.presentMs.push_back(backend.lastPresentMs());
+        for (auto& benched : displays)
+            benched->frame(options);
     }
-    double const runSeconds = millisecondsSince(runStart) / 1000.0;
-    AllocationCount const allocations = allocationsSoFar() - allocationsBefore;
-
-    if (!display.linkState().connected) {
-        std::cerr << "The link to tarnex-sim failed during the run: " << display.linkState().linkErrorText << ".\n";
-        return 1;
+    for (auto& benched : displays) {
+        if (!benched->display.linkState().connected) {
+            std::cerr << "The link to tarnex-sim failed during the run: " << benched->display.linkState().linkErrorText << ".\n";
+            return 1;
+        }
     }
-    printFigures(options, samples, runSeconds, allocations);
+    printFigures(options, "standard offsets", displays[0]->samples, displays[0]->seconds, displays[0]->allocations);
+    if (aircraft) {
+        printFigures(options, "aircraft file " + options.aircraftPath, displays[1]->samples, displays[1]->seconds, displays[1]->allocations);
+        std::printf("  with the aircraft file: %.3f x the standard frame median\n",
+            spreadOf(displays[1]->samples.wallMs).median / spreadOf(displays[0]->samples.wallMs).median);
+    }
+    std::printf("  peak RSS:          %.1f MiB\n", peakResidentMiB());
     return 0;
 }
 
@@ -205,10 +267,13 @@ int runFrameBench(std::span<char const* const> args)
 {
     FrameOptions options;
     if (!parseFrameOptions(args, options)) {
-        std::cerr << "Write the frame benchmark as: tarnex-bench frame [--size WxH] [--frames N] [--pause MS], "
+        std::cerr << "Write the frame benchmark as: tarnex-bench frame [--size WxH] [--frames N] [--pause MS] [--aircraft FILE], "
                      "each side from 1 to 16384, N at least 1, MS from 0 to 10000.\n";
         return 2;
     }
+    // Read from where the command was given, before the run moves away.
+    if (!options.aircraftPath.empty())
+        options.aircraftPath = std::filesystem::absolute(options.aircraftPath).string();
     BenchFolder folder;
     if (folder.path().empty() || !enterPrivateFolder(folder.path())) {
         std::cerr << "Cannot make a private folder in /tmp for the benchmark.\n";

@@ -1,15 +1,17 @@
-// tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin | lint FILE
+// tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin | lint FILE | lint-aircraft FILE...
 //
 // Reading a packed layout goes through the same code as the program, so a
 // file this tool accepts is one the program loads, and a damaged one fails
 // with the text the program would show ("Checksum Error", ...).
 
+#include "app/version.h"
 #include "config/layout_codec.h"
 #include "config/layout_file.h"
 #include "config/packed_layout_file.h"
 #include "config/profile_reader.h"
 #include "config/whole_file.h"
 #include "ewd/layout_lint.h"
+#include "sim/aircraft_file.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -23,6 +25,29 @@
 namespace {
 
 constexpr std::string_view kUsage = "Usage: tarnex-layout pack IN.ini OUT.bin | unpack IN.bin OUT.ini | check IN.bin | lint FILE";
+
+// Follows the usage line in --help; shaped for help2man, which makes the man
+// page from it.
+constexpr std::string_view kDescription = R"(Packs, unpacks, checks and lints the layout files of Tarnex, the A320
+engine and warning display. The program reads a layout in either form: plain
+INI text, or packed (scrambled, with a checksum).
+
+Commands:
+  pack IN.ini OUT.bin      pack the plain layout IN.ini into OUT.bin
+  unpack IN.bin OUT.ini    write the plain text of the packed layout IN.bin
+  check IN.bin             say whether IN.bin is an intact packed layout, with
+                           the error text the program would show if not
+  lint FILE                report each problem of the layout FILE (plain or
+                           packed) as FILE:LINE: message; exit 1 if any
+  lint-aircraft FILE...    the same for aircraft files (the format is in
+                           /usr/share/doc/tarnex/aircraft.md)
+
+Options:
+  --help                   show this text
+  --version                show the program's version
+
+The shipped layouts are installed in /usr/share/tarnex/layouts.
+)";
 
 int fail(std::string const& sentence)
 {
@@ -118,13 +143,31 @@ int lint(std::string const& in)
     return problems.empty() ? 0 : 1;
 }
 
+// Aircraft files, checked as the program reads them: FILE:LINE: message per
+// problem; silent and 0 when there is none.
+int lintAircraft(std::span<std::string const> files)
+{
+    bool clean = true;
+    for (std::string const& file : files) {
+        for (std::string const& problem : loadAircraftFile(file).problems) {
+            std::cout << problem << '\n';
+            clean = false;
+        }
+    }
+    return clean ? 0 : 1;
+}
+
 }
 
 int main(int argc, char** argv)
 {
     std::vector<std::string> const args(argv + 1, argv + argc);
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        std::cout << kUsage << '\n';
+        std::cout << kUsage << '\n' << kDescription;
+        return 0;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << kVersionText << '\n';
         return 0;
     }
     if (args.size() == 3 && args[0] == "pack")
@@ -135,6 +178,8 @@ int main(int argc, char** argv)
         return check(args[1]);
     if (args.size() == 2 && args[0] == "lint")
         return lint(args[1]);
+    if (args.size() >= 2 && args[0] == "lint-aircraft")
+        return lintAircraft(std::span(args).subspan(1));
     std::cerr << kUsage << ".\n";
     return 2;
 }

@@ -48,12 +48,14 @@ constexpr std::string_view kColumnNames[] = {
     "nav_lights",
 };
 
-constexpr std::size_t kColumnCount = std::size(kColumnNames);
+constexpr std::size_t kAircraftColumns = std::size(kColumnNames);
+// The aircraft columns and the flight model's readiness.
+constexpr std::size_t kColumnCount = kAircraftColumns + 1;
 
-std::array<LiveField, kColumnCount> columnFields()
+std::array<LiveField, kAircraftColumns> columnFields()
 {
-    std::array<LiveField, kColumnCount> fields {};
-    for (std::size_t i = 0; i < kColumnCount; ++i)
+    std::array<LiveField, kAircraftColumns> fields {};
+    for (std::size_t i = 0; i < kAircraftColumns; ++i)
         fields[i] = *findLiveField(kColumnNames[i]);
     return fields;
 }
@@ -78,8 +80,13 @@ bool parseNumber(std::string_view text, double& number)
 
 std::span<LiveField const> flightGearColumns()
 {
-    static std::array<LiveField, kColumnCount> const fields = columnFields();
+    static std::array<LiveField, kAircraftColumns> const fields = columnFields();
     return fields;
+}
+
+bool flightModelReady(std::span<double const> numbers)
+{
+    return numbers.size() == kColumnCount && numbers.back() >= 0.5;
 }
 
 GenericLine parseGenericLine(std::span<std::byte const> datagram, std::vector<double>& numbers)

@@ -13,7 +13,7 @@ constexpr auto kPollStep = std::chrono::milliseconds(100);
 FlightGearSource::FlightGearSource(FlightGearSettings settings, SharedAircraft& aircraft)
     : settings(settings)
     , aircraft(aircraft)
-    , presence("FlightGear", settings.quietAfter)
+    , presence("FlightGear", settings.quietAfter, aircraft, settings.simulator.text())
 {
 }
 
@@ -27,10 +27,8 @@ bool FlightGearSource::open(std::string& error)
 
 void FlightGearSource::run(int stop)
 {
-    std::string const where = settings.simulator.addressText() + ", sending to port "
-        + std::to_string(settings.simulator.port);
     for (;;) {
-        presence.waiting(Clock::now(), where);
+        presence.waiting(Clock::now(), settings.simulator.text());
         pollfd watched[] = { { stop, POLLIN, 0 }, { lines.descriptor(), POLLIN, 0 } };
         poll(watched, 2, static_cast<int>(kPollStep.count()));
         if (watched[0].revents)
@@ -68,7 +66,11 @@ void FlightGearSource::useLine(std::span<std::byte const> datagram, std::size_t 
         break;
     }
     ++tally.used;
-    presence.heard(now, settings.simulator.addressText());
+    bool const ready = flightModelReady(numbers);
+    presence.heard(now, settings.simulator.text(), ready);
+    // While FlightGear loads, its properties read as zeros: not an aircraft.
+    if (!ready)
+        return;
     std::span<LiveField const> const columns = flightGearColumns();
     aircraft.update([&](LiveAircraft& live) {
         for (std::size_t i = 0; i < columns.size(); ++i) {

@@ -13,11 +13,14 @@
 struct FlightGearSettings {
     // The host FlightGear sends from, and the port it sends to.
     UdpEndpoint simulator { kLoopbackAddress, 0 };
-    std::chrono::milliseconds quietAfter { 2000 };
+    // Silence after which FlightGear counts as gone: over the gaps of a
+    // simulator drawing one frame a second.
+    std::chrono::milliseconds quietAfter { 3000 };
 };
 
 // Listens for the lines FlightGear's generic protocol sends with
-// flightgear/tarnex.xml, from the simulator's host alone.
+// flightgear/tarnex.xml, from the simulator's host alone. Lines sent while
+// FlightGear's flight model is not ready are counted but not used.
 class FlightGearSource final : public SimulatorSource {
 public:
     FlightGearSource(FlightGearSettings settings, SharedAircraft& aircraft);

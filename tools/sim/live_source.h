@@ -6,13 +6,22 @@
 #include <memory>
 #include <string>
 
+// What a live simulator offers at a moment.
+struct LiveReading {
+    AircraftState aircraft; // as the simulator last described it
+    // Why there is no live aircraft now, as one line naming the simulator and
+    // where it is looked for ("Waiting for FlightGear at 127.0.0.1:5500"):
+    // not heard yet, silent, or its flight model not ready. Empty while it
+    // sends a flying aircraft.
+    std::string waiting;
+};
+
 // A live simulator relayed to the display in place of a scenario.
 class LiveSource {
 public:
     virtual ~LiveSource() = default;
 
-    // The aircraft as the simulator last described it.
-    virtual AircraftState latest() = 0;
+    virtual LiveReading latest() = 0;
 };
 
 // Starts listening to the simulator, on a thread of its own; the source says

@@ -39,7 +39,7 @@ public:
     ~Bridge() override;
 
     bool start(LiveSourceOptions const& options, std::string& error);
-    AircraftState latest() override { return aircraft.snapshot().state(); }
+    LiveReading latest() override { return { aircraft.snapshot().state(), aircraft.waitingReason() }; }
 
 private:
     std::unique_ptr<SimulatorSource> openXPlane(LiveSourceOptions const& options, std::string& error);

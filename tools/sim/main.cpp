@@ -1,3 +1,4 @@
+#include "app/version.h"
 #include "demo_scenario.h"
 #include "keyframe_scenario.h"
 #include "live_source.h"
@@ -6,6 +7,7 @@
 #include "sim_options.h"
 #include "sim_server.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -62,6 +64,10 @@ int main(int argc, char** argv)
         std::cout << simUsage();
         return 0;
     }
+    if (options->version) {
+        std::cout << kVersionText << '\n';
+        return 0;
+    }
     std::unique_ptr<LiveSource> live;
     std::optional<KeyframeScenario> scenario;
     if (options->source)
@@ -83,6 +89,7 @@ int main(int argc, char** argv)
     {
         SimServer server(*options, std::move(scenario), live.get(), recorder ? &*recorder : nullptr);
         status = serveRequests(*options, server);
+        server.stop(std::chrono::steady_clock::now());
     }
     if (recorder && !recorder->finish()) {
         std::cerr << "Cannot write the recording file " << options->recordFile << ".\n";

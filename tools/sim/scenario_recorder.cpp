@@ -70,7 +70,7 @@ ScenarioRecorder::~ScenarioRecorder()
 
 bool ScenarioRecorder::record(double seconds, AircraftState const& state)
 {
-    if (started && seconds - lastMoment < interval) {
+    if (started && !afterGap && seconds - lastMoment < interval) {
         skipped.emplace(seconds, state);
         return static_cast<bool>(out);
     }
@@ -79,7 +79,23 @@ bool ScenarioRecorder::record(double seconds, AircraftState const& state)
     return static_cast<bool>(out);
 }
 
-bool ScenarioRecorder::finish()
+void ScenarioRecorder::resumeAfterGap(double seconds)
+{
+    if (skipped) {
+        takeMoment(skipped->first, valuesOf(skipped->second));
+        skipped.reset();
+    }
+    if (!started)
+        return;
+    // Every value written before seconds has rested since: takeMoment pins
+    // the ones that move at seconds, just before their new values.
+    writeLine(lastMoment, heldBack);
+    heldBack.clear();
+    lastMoment = seconds;
+    afterGap = true;
+}
+
+bool ScenarioRecorder::finish(std::optional<double> stoppedAt)
 {
     if (skipped) {
         takeMoment(skipped->first, valuesOf(skipped->second));
@@ -87,6 +103,11 @@ bool ScenarioRecorder::finish()
     }
     writeLine(lastMoment, heldBack);
     heldBack.clear();
+    if (stoppedAt && *stoppedAt > lastMoment && out) {
+        writeNumber(out, *stoppedAt);
+        out << '\n' << std::flush;
+        lastMoment = *stoppedAt;
+    }
     return static_cast<bool>(out);
 }
 
@@ -111,6 +132,7 @@ void ScenarioRecorder::takeMoment(double seconds, std::vector<double> const& val
     heldBack = std::move(changes);
     lastMoment = seconds;
     started = true;
+    afterGap = false;
 }
 
 void ScenarioRecorder::writeLine(double seconds, std::vector<Change> const& changes)

@@ -36,10 +36,18 @@ public:
     // once a line cannot be written.
     bool record(double seconds, AircraftState const& state);
 
+    // The source was silent from the last moment taken until seconds: the
+    // values last taken hold through the gap (played back they stay put
+    // instead of sliding to the next values), and the next moment is taken
+    // whatever the rate.
+    void resumeAfterGap(double seconds);
+
     // Takes the last moment skipped for being too soon, so that the recording
     // ends as the display last saw it, and writes the moment still held back.
-    // False if any line could not be written.
-    bool finish();
+    // With stoppedAt later than that, a last line holds that time alone, so
+    // the recording lasts until it was stopped even if nothing changed. False
+    // if any line could not be written.
+    bool finish(std::optional<double> stoppedAt = std::nullopt);
 
 private:
     struct Column {
@@ -64,4 +72,5 @@ private:
     double lastMoment = 0;
     std::vector<Change> heldBack; // the changes at lastMoment, not yet written
     std::optional<std::pair<double, AircraftState>> skipped; // the last moment too soon to take
+    bool afterGap = false; // the next moment is taken at once
 };

@@ -20,23 +20,32 @@ struct PinType {
     long long min;
     long long max;
     std::size_t size;
+    bool real = false;
 };
 
+// The aircraft files' types, and i32 as before.
 constexpr PinType kPinTypes[] = {
     { "u8", 0, 0xFF, 1 },
+    { "s8", -0x80, 0x7F, 1 },
     { "u16", 0, 0xFFFF, 2 },
+    { "s16", -0x8000, 0x7FFF, 2 },
     { "u32", 0, 0xFFFFFFFF, 4 },
+    { "s32", -0x80000000LL, 0x7FFFFFFF, 4 },
     { "i32", -0x80000000LL, 0x7FFFFFFF, 4 },
-    { "f64", 0, 0, 8 },
+    { "f32", 0, 0, 4, true },
+    { "f64", 0, 0, 8, true },
 };
 
 bool encodePin(PinType const& type, std::string_view text, std::vector<std::byte>& bytes)
 {
-    if (type.size == 8) {
+    if (type.real) {
         double value = 0;
         if (!parseDouble(text, value))
             return false;
-        assignBytes(bytes, value);
+        if (type.size == 4)
+            assignBytes(bytes, static_cast<float>(value));
+        else
+            assignBytes(bytes, value);
         return true;
     }
     long long value = 0;
@@ -88,7 +97,7 @@ bool parsePin(std::string_view text, PinnedValue& pin, std::string& error)
         pin.offset = static_cast<std::uint32_t>(offset);
         return true;
     }
-    error = "The type in --set " + std::string(text) + " must be u8, u16, u32, i32 or f64.";
+    error = "The type in --set " + std::string(text) + " must be u8, s8, u16, s16, u32, s32, i32, f32 or f64.";
     return false;
 }
 
@@ -220,6 +229,8 @@ std::optional<SimOptions> parseSimOptions(std::span<char const* const> args, std
         std::string_view const option = args[i];
         if (option == "--help" || option == "-h") {
             options.help = true;
+        } else if (option == "--version") {
+            options.version = true;
         } else if (option == "--no-answer") {
             options.faults.noAnswer = true;
         } else if (option == "--bad-version") {
@@ -242,22 +253,34 @@ std::optional<SimOptions> parseSimOptions(std::span<char const* const> args, std
     return options;
 }
 
+// Shaped for help2man, which makes the man page from it: each option on a
+// line of its own, its text two spaces on or on the lines below, and headings
+// as single lines ending in a colon.
 std::string simUsage()
 {
     return R"(Usage: tarnex-sim [OPTION]...
-Serves the FSUIPC protocol as a simulator stand-in until interrupted.
+Serves the FSUIPC protocol as a simulator stand-in until interrupted: a demo
+flight, a still aircraft, a keyframe file, or a live X-Plane or FlightGear
+relayed to the display.
 
-  --class UIPCMAIN|FS98MAIN   the server class to announce (default UIPCMAIN)
-  --scenario demo|static|FILE what to fly: demo (default) loops an A320 flight,
-                              static holds every offset at zero, FILE plays a
-                              keyframe file (see README-scenario.md)
+Scenarios:
+  --class UIPCMAIN|FS98MAIN
+                              the server class to announce (default UIPCMAIN)
+  --scenario demo|static|FILE
+                              what to fly: demo (default) loops an A320
+                              flight, static holds every offset at zero, FILE
+                              plays a keyframe file, written as
+                              README-scenario.md describes (installed as
+                              /usr/share/doc/tarnex/README-scenario.md)
   --at SECONDS                start the scenario this far in
   --time-scale FACTOR         scenario seconds per real second (default 1)
-  --seconds-per-exchange S    move the scenario S seconds per answered
+  --seconds-per-exchange S
+                              move the scenario S seconds per answered
                               exchange instead of with the clock, so a client
                               sees the same moments however fast it asks
-  --set OFF:TYPE=VALUE        pin a value: OFF hexadecimal, TYPE u8, u16, u32,
-                              i32 or f64; repeatable; pinned values always win
+  --set OFF:TYPE=VALUE        pin a value: OFF hexadecimal, TYPE u8, s8, u16,
+                              s16, u32, s32 (or i32), f32 or f64; repeatable;
+                              pinned values always win
   --duration SECONDS          stop after this long
   --record FILE               write what is served, from any scenario or
                               source, to FILE as a keyframe file that
@@ -265,14 +288,18 @@ Serves the FSUIPC protocol as a simulator stand-in until interrupted.
   --record-rate HZ            record at most HZ moments per scenario second
                               (default 10)
 
-Relaying a live simulator instead of a scenario (Linux; see README-bridge.md):
+Live simulators:
   --source xplane[:HOST[:PORT]]
-                              subscribe to X-Plane's datarefs at HOST (found
-                              from X-Plane's beacon when not given), PORT 49000
+                              relay X-Plane instead of a scenario (Linux):
+                              subscribe to its datarefs at HOST (found from
+                              X-Plane's beacon when not given), PORT 49000
   --source flightgear[:HOST][:PORT]
-                              take FlightGear's generic protocol lines sent
-                              from HOST (this machine when not given) to PORT
-                              (5500), with flightgear/tarnex.xml
+                              relay FlightGear instead of a scenario (Linux):
+                              take its generic protocol lines sent from HOST
+                              (this machine when not given) to PORT (5500);
+                              FlightGear needs the protocol file tarnex.xml
+                              (installed as
+                              /usr/share/tarnex/flightgear/Protocol/tarnex.xml)
   --datarefs FILE             with xplane: "field = dataref [* factor]" lines
                               replacing entries of the built-in dataref table
 
@@ -286,6 +313,12 @@ Faults, to test clients:
                               after serving a batch
   --faults-after N            serve the first N exchanges properly (a client's
                               handshake takes one)
+
+Other options:
   --help                      show this text
+  --version                   show the program's version
+
+The bridges are described in README-bridge.md (installed as
+/usr/share/doc/tarnex/README-bridge.md).
 )";
 }

@@ -40,6 +40,7 @@ struct SimOptions {
     std::string recordFile; // where to record what is served; none when empty
     double recordRate = 10; // recorded moments per scenario second, at most
     bool help = false;
+    bool version = false;
 };
 
 // The options in args (program name excluded), or none with error set to one

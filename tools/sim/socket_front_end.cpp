@@ -1,5 +1,7 @@
 // The Linux front end: a Unix socket named after the server class in the IPC
 // directory; each exchange names a shared memory object holding the block.
+// While the server has nothing true to serve it keeps the socket, closes each
+// connection at once and says why in the class's waiting file.
 
 #include "sim_front_end.h"
 
@@ -89,9 +91,10 @@ std::byte* blockFor(Client& client, std::string const& name)
 
 class SocketServer {
 public:
-    SocketServer(SimServer& server, std::string socketPath)
+    SocketServer(SimServer& server, std::string socketPath, std::string waitingPath)
         : server(server)
         , socketPath(std::move(socketPath))
+        , waitingPath(std::move(waitingPath))
     {
     }
     ~SocketServer();
@@ -105,9 +108,14 @@ private:
     // False when the client is to be dropped.
     bool receive(Client& client);
     bool answer(Client& client, std::string const& name);
+    // Follows the server into and out of waiting.
+    void followServer();
+    void writeWaitingFile(std::string const& line);
 
     SimServer& server;
     std::string socketPath;
+    std::string waitingPath;
+    std::string waitingShown; // the line in the waiting file; empty when there is none
     int listener = -1;
     int signals = -1;
     std::list<Client> clients;
@@ -118,6 +126,7 @@ SocketServer::~SocketServer()
     if (listener >= 0) {
         close(listener);
         unlink(socketPath.c_str());
+        unlink(waitingPath.c_str());
     }
     if (signals >= 0)
         close(signals);
@@ -155,6 +164,8 @@ bool SocketServer::listen(std::string& error)
         listener = -1;
         return false;
     }
+    // The socket is ours now: a waiting file left beside it is not.
+    unlink(waitingPath.c_str());
     return true;
 }
 
@@ -177,22 +188,28 @@ void SocketServer::run(std::optional<double> durationSeconds)
     std::optional<Clock::time_point> deadline;
     if (durationSeconds)
         deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(*durationSeconds));
+    std::optional<std::chrono::milliseconds> const tickPeriod = server.tickPeriod();
     std::vector<pollfd> watched;
+    followServer();
     for (;;) {
-        int timeout = -1;
+        long long timeout = tickPeriod ? tickPeriod->count() : -1;
         if (deadline) {
             auto const left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - Clock::now()).count();
             if (left <= 0)
                 return;
-            timeout = static_cast<int>(std::min<long long>(left, 60'000));
+            timeout = std::min<long long>(timeout < 0 ? 60'000 : timeout, left);
         }
         watched.assign({ { signals, POLLIN, 0 }, { listener, POLLIN, 0 } });
         for (Client const& client : clients)
             watched.push_back({ client.socket, POLLIN, 0 });
-        if (poll(watched.data(), watched.size(), timeout) < 0 && errno != EINTR)
+        if (poll(watched.data(), watched.size(), static_cast<int>(timeout)) < 0 && errno != EINTR)
             return;
         if (watched[0].revents)
             return;
+        if (tickPeriod) {
+            server.tick(Clock::now());
+            followServer();
+        }
         if (watched[1].revents)
             accept();
         auto entry = watched.begin() + 2;
@@ -202,6 +219,38 @@ void SocketServer::run(std::optional<double> durationSeconds)
             else
                 ++client;
         }
+        followServer();
+    }
+}
+
+void SocketServer::followServer()
+{
+    std::string const& waiting = server.waiting();
+    if (waiting == waitingShown)
+        return;
+    if (waiting.empty()) {
+        unlink(waitingPath.c_str());
+    } else {
+        // Clients holding the last values are cut off, so they show the
+        // not-connected page instead of values that no longer move.
+        clients.clear();
+        writeWaitingFile(waiting);
+    }
+    waitingShown = waiting;
+}
+
+// Written aside and renamed, so a client never reads half a line.
+void SocketServer::writeWaitingFile(std::string const& line)
+{
+    std::string const text = line.substr(0, kMaxWaitingLineLength) + "\n";
+    std::string const aside = waitingPath + ".new";
+    int const descriptor = open(aside.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    bool written = descriptor >= 0 && write(descriptor, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    if (descriptor >= 0)
+        written = close(descriptor) == 0 && written;
+    if (!written || rename(aside.c_str(), waitingPath.c_str()) != 0) {
+        unlink(aside.c_str());
+        std::cerr << "Cannot write " << waitingPath << "; the display shows only that it cannot link.\n";
     }
 }
 
@@ -215,7 +264,9 @@ void SocketServer::accept()
     ucred peer {};
     socklen_t length = sizeof peer;
     bool const sameUser = getsockopt(socket, SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0 && peer.uid == geteuid();
-    if (!sameUser || clients.size() >= kMaxClients) {
+    // While waiting a client is turned away at once: it reads why in the
+    // waiting file, and an older client sees its exchange fail.
+    if (!sameUser || clients.size() >= kMaxClients || !server.waiting().empty()) {
         close(socket);
         return;
     }
@@ -268,7 +319,7 @@ int serveRequests(SimOptions const& options, SimServer& server)
     std::string error;
     if (!checkIpcDirectory(directory, true, error))
         return fail(error);
-    SocketServer sockets(server, directory + "/" + options.windowClass);
+    SocketServer sockets(server, directory + "/" + options.windowClass, waitingFilePath(directory, options.windowClass));
     if (!sockets.catchStopSignals(error) || !sockets.listen(error))
         return fail(error);
     sockets.run(options.durationSeconds);

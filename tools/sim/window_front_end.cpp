@@ -14,6 +14,7 @@ namespace {
 
 constexpr std::size_t kBlockSize = FsuipcLink::kBlockSize;
 constexpr UINT_PTR kDurationTimer = 1;
+constexpr UINT_PTR kTickTimer = 2;
 
 SimServer* activeServer = nullptr;
 UINT ipcMessage = 0;
@@ -56,6 +57,12 @@ LRESULT CALLBACK serverWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         return answerRequest(static_cast<ATOM>(wParam));
     switch (message) {
     case WM_TIMER:
+        if (wParam == kTickTimer) {
+            activeServer->tick(std::chrono::steady_clock::now());
+            return 0;
+        }
+        DestroyWindow(window);
+        return 0;
     case WM_CLOSE:
         DestroyWindow(window);
         return 0;
@@ -106,6 +113,8 @@ int serveRequests(SimOptions const& options, SimServer& server)
         stopTime = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
         SetTimer(serverWindow, kDurationTimer, milliseconds, nullptr);
     }
+    if (std::optional<std::chrono::milliseconds> const period = server.tickPeriod())
+        SetTimer(serverWindow, kTickTimer, static_cast<UINT>(period->count()), nullptr);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0)
         DispatchMessageA(&message);

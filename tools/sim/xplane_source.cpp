@@ -13,7 +13,7 @@ XPlaneSource::XPlaneSource(XPlaneSettings settings, SharedAircraft& aircraft)
     : settings(std::move(settings))
     , aircraft(aircraft)
     , simulator(this->settings.simulator)
-    , presence("X-Plane", this->settings.quietAfter)
+    , presence("X-Plane", this->settings.quietAfter, aircraft, where())
     , largestReply(kRrefReplyHeaderSize + kRrefPairSize * this->settings.bindings.size())
 {
 }

@@ -20,7 +20,7 @@ struct XPlaneSettings {
     // Silence after which X-Plane counts as gone: the subscriptions are then
     // sent again, this often, until it answers (a restarted X-Plane has
     // forgotten them).
-    std::chrono::milliseconds quietAfter { 2000 };
+    std::chrono::milliseconds quietAfter { 3000 };
 };
 
 // Subscribes to X-Plane's datarefs with RREF requests and keeps the aircraft

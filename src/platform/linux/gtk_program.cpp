@@ -1,5 +1,6 @@
 #include "platform/linux/gtk_program.h"
 
+#include "app/aircraft_choice.h"
 #include "app/command_line.h"
 #include "app/snapshot.h"
 #include "config/ini_profile_store.h"
@@ -28,7 +29,7 @@ int runSnapshotMode(SnapshotOptions const& options, DisplayFactory const& makeDi
     return runSnapshot(options, ports, makeDisplay, std::cerr);
 }
 
-int runWindowMode(int argc, char** argv, std::string const& layoutPath, DisplayFactory const& makeDisplay)
+int runWindowMode(int argc, char** argv, CommandLine const& line, DisplayFactory const& makeDisplay)
 {
     // The display draws with Cairo alone. Left alone, GDK probes OpenGL when
     // it opens the display and keeps the GL driver mapped for the program's
@@ -48,7 +49,10 @@ int runWindowMode(int argc, char** argv, std::string const& layoutPath, DisplayF
     GtkWindowHost window;
     GioFolderWatcher watcher;
     PlatformServices services { window, window.renderBackend(), profiles, ipc, layouts, userProfilePath() };
-    return runApplication(services, makeDisplay, LayoutChoice { layoutPath, &watcher });
+    AircraftChoice const aircraft = chooseAircraft(line.aircraftPath, true, profiles, services.userProfilePath, kProfileSection);
+    if (!aircraft.notice.empty())
+        std::cerr << aircraft.notice << '\n';
+    return runApplication(services, makeDisplay, LayoutChoice { line.layoutPath, &watcher }, aircraft.sources);
 }
 
 } // namespace
@@ -73,5 +77,5 @@ int runTarnexProgram(int argc, char** argv, DisplayFactory const& makeDisplay)
     case CommandLine::Mode::Window:
         break;
     }
-    return runWindowMode(argc, argv, parsed.commandLine.layoutPath, makeDisplay);
+    return runWindowMode(argc, argv, parsed.commandLine, makeDisplay);
 }

@@ -1,9 +1,13 @@
 #include "platform/linux/ipc_directory.h"
 
+#include "platform/linux/ipc_socket_protocol.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <string_view>
 #include <unistd.h>
 
 std::string ipcDirectory()
@@ -50,4 +54,32 @@ bool checkIpcDirectory(std::string const& path, bool create, std::string& proble
         return false;
     }
     return true;
+}
+
+std::string waitingFilePath(std::string const& directory, std::string const& windowClass)
+{
+    return directory + "/" + windowClass + kWaitingFileSuffix;
+}
+
+std::optional<std::string> readWaitingLine(std::string const& path)
+{
+    int const descriptor = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return std::nullopt;
+    struct stat info {};
+    char text[kMaxWaitingLineLength];
+    ssize_t length = -1;
+    if (fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode))
+        length = read(descriptor, text, sizeof text);
+    close(descriptor);
+    if (length < 0)
+        return std::nullopt;
+    std::string line;
+    for (char const c : std::string_view(text, static_cast<std::size_t>(length))) {
+        if (c == '\n')
+            break;
+        if (static_cast<unsigned char>(c) >= ' ' && c != 127)
+            line += c;
+    }
+    return line;
 }

@@ -97,11 +97,32 @@ IpcTransport::ServerHandle PosixIpcTransport::findServer(char const* windowClass
     }
     Server server { directory + "/" + windowClass };
     int error = 0;
-    if (!connectServer(server, error))
+    if (!connectServer(server, error)) {
+        absentServers[windowClass].clear();
         return 0;
+    }
+    // Read after connecting: a file left by a server that has since died is
+    // not believed, since its socket no longer answers. A file without a
+    // line says nothing.
+    std::optional<std::string> waiting = readWaitingLine(waitingFilePath(directory, windowClass));
+    if (waiting && !waiting->empty()) {
+        dropConnection(server);
+        absentServers[windowClass] = std::move(*waiting);
+        return 0;
+    }
+    absentServers.clear();
     ServerHandle const handle = nextServer++;
     servers.emplace(handle, std::move(server));
     return handle;
+}
+
+std::string PosixIpcTransport::noServerHelp() const
+{
+    for (auto const& [windowClass, waiting] : absentServers) {
+        if (!waiting.empty())
+            return waiting;
+    }
+    return "No tarnex-sim answers at " + directory + ": start tarnex-sim";
 }
 
 bool PosixIpcTransport::connectServer(Server& server, int& error) const

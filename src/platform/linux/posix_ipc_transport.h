@@ -11,6 +11,10 @@
 // shared memory object; an atom is a process-local handle on the mapping
 // name, which travels over the socket with every exchange.
 //
+// A server whose socket answers while its waiting file says why it does not
+// serve (see ipc_socket_protocol.h) is not taken: findServer finds none, and
+// noServerHelp gives the server's line.
+//
 // The connection to a server is kept between exchanges. A send that times out
 // or fails drops it, so a late answer is never taken for the next one, and
 // the next send connects afresh.
@@ -24,6 +28,7 @@ public:
     PosixIpcTransport& operator=(PosixIpcTransport const&) = delete;
 
     ServerHandle findServer(char const* windowClass) override;
+    std::string noServerHelp() const override;
     void releaseServer(ServerHandle server) override;
     std::uint32_t registerMessage(char const* name) override;
     std::uint16_t addAtom(char const* name) override;
@@ -57,6 +62,9 @@ private:
     std::string directory;
     std::ostream& problems;
     bool problemTold = false;
+    // The waiting line of each class last looked for in vain; empty when
+    // nothing answered there.
+    std::map<std::string, std::string> absentServers;
     std::map<ServerHandle, Server> servers;
     ServerHandle nextServer = 1;
     std::map<std::string, std::uint32_t> messages;

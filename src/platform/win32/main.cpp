@@ -1,5 +1,6 @@
 // tarnex.exe: the E/WD window, or a snapshot of the display without one.
 
+#include "app/aircraft_choice.h"
 #include "app/application.h"
 #include "app/command_line.h"
 #include "platform/win32/command_arguments.h"
@@ -34,7 +35,7 @@ std::string resourceString(HINSTANCE instance, UINT id)
     return text;
 }
 
-int runWindow(HINSTANCE instance, int showCommand, std::string const& layoutPath)
+int runWindow(HINSTANCE instance, int showCommand, CommandLine const& line)
 {
     // GDI+ runs from before the first GDI+ object to after the last.
     GdiplusSession const gdiplus;
@@ -50,7 +51,10 @@ int runWindow(HINSTANCE instance, int showCommand, std::string const& layoutPath
     if (!host.registerWindowClass(className))
         return 0;
     Win32FolderWatcher watcher;
-    return runApplication(services, makeEwdDisplay, LayoutChoice { layoutPath, &watcher });
+    AircraftChoice const aircraft = chooseAircraft(line.aircraftPath, true, profiles, services.userProfilePath, kProfileSection);
+    if (!aircraft.notice.empty())
+        writeStandardError(aircraft.notice + "\n");
+    return runApplication(services, makeEwdDisplay, LayoutChoice { line.layoutPath, &watcher }, aircraft.sources);
 }
 
 } // namespace
@@ -76,5 +80,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     case CommandLine::Mode::Window:
         break;
     }
-    return runWindow(instance, showCommand, parsed.commandLine.layoutPath);
+    return runWindow(instance, showCommand, parsed.commandLine);
 }

@@ -7,6 +7,8 @@
 class Win32IpcTransport final : public IpcTransport {
 public:
     ServerHandle findServer(char const* windowClass) override;
+    // FSUIPC's own text says it all on Windows.
+    std::string noServerHelp() const override { return {}; }
     void releaseServer(ServerHandle server) override;
     std::uint32_t registerMessage(char const* name) override;
     std::uint16_t addAtom(char const* name) override;

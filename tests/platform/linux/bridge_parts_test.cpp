@@ -7,8 +7,10 @@
 #include "fake_xplane.h"
 
 #include "flightgear_protocol.h"
+#include "flightgear_source.h"
 #include "live_aircraft.h"
 #include "sim_options.h"
+#include "simulator_presence.h"
 #include "xplane_datarefs.h"
 #include "xplane_protocol.h"
 
@@ -232,10 +234,83 @@ TEST(FlightGearLine, TheProtocolFileSendsTheColumnsInOrder)
     std::vector<std::string> expected;
     for (LiveField const field : flightGearColumns())
         expected.push_back(nameOf(field));
+    expected.push_back("fdm_ready"); // last, not an aircraft value
     EXPECT_EQ(names, expected);
+    EXPECT_NE(xml.find("<name>fdm_ready</name>\n        <type>bool</type>\n        <format>%d</format>\n"
+                       "        <node>/sim/fdm-initialized</node>"),
+        std::string::npos);
     EXPECT_NE(xml.find("<var_separator>,</var_separator>"), std::string::npos);
     EXPECT_NE(xml.find("<line_separator>newline</line_separator>"), std::string::npos);
     EXPECT_NE(xml.find("<binary_mode>false</binary_mode>"), std::string::npos);
+}
+
+TEST(FlightGearLine, ALineIsFlyingOnlyWhenItsFlightModelIsReady)
+{
+    struct Case {
+        char const* ready;
+        bool flying;
+    };
+    Case const cases[] = { { "1", true }, { "0", false }, { "nan", false } };
+    for (Case const& c : cases) {
+        std::string text;
+        for (std::size_t i = 0; i < flightGearColumns().size(); ++i)
+            text += "1,";
+        text += std::string(c.ready) + "\n";
+        std::vector<double> numbers;
+        ASSERT_EQ(parseGenericLine(std::as_bytes(std::span(text)), numbers), GenericLine::Values) << text;
+        EXPECT_EQ(flightModelReady(numbers), c.flying) << c.ready;
+    }
+}
+
+// Time stands still unless the test moves it; one datagram a step, or none.
+TEST(SimulatorPresence, ASlowSimulatorDoesNotFlipWhileSilenceAndALoadingFlightModelStopTheServing)
+{
+    using namespace std::chrono_literals;
+    SharedAircraft aircraft;
+    std::string const where = "127.0.0.1:5500";
+    SimulatorPresence presence("FlightGear", FlightGearSettings {}.quietAfter, aircraft, where);
+    SimulatorPresence::Clock::time_point now {};
+    EXPECT_TRUE(presence.waiting(now, where));
+    EXPECT_EQ(aircraft.waitingReason(), "Waiting for FlightGear at 127.0.0.1:5500");
+
+    // A simulator drawing a frame a second, some frames 2.4 s apart: steady
+    // after its third, and never waiting again for 60 s.
+    int changes = 0;
+    bool wasWaiting = true;
+    auto const look = [&](SimulatorPresence::Clock::time_point at) {
+        bool const waiting = presence.waiting(at, where);
+        changes += waiting != wasWaiting;
+        wasWaiting = waiting;
+    };
+    for (int frame = 0; frame < 40; ++frame) {
+        auto const next = now + (frame % 2 ? 2400ms : 600ms);
+        for (; now < next; now += 100ms)
+            look(now);
+        presence.heard(now, where);
+        look(now);
+    }
+    EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(wasWaiting);
+
+    // Three seconds of silence: waiting; it takes three datagrams in step to serve again.
+    EXPECT_FALSE(presence.waiting(now + 2900ms, where));
+    now += 3000ms;
+    EXPECT_TRUE(presence.waiting(now, where));
+    EXPECT_EQ(aircraft.waitingReason(), "Waiting for FlightGear at 127.0.0.1:5500");
+    for (int datagram = 1; datagram <= SimulatorPresence::kSteadyDatagrams; ++datagram) {
+        now += 50ms;
+        presence.heard(now, where);
+        EXPECT_EQ(presence.waiting(now, where), datagram < SimulatorPresence::kSteadyDatagrams) << datagram;
+    }
+
+    // A line whose flight model is not ready stops the serving at once.
+    now += 50ms;
+    presence.heard(now, where, false);
+    EXPECT_TRUE(presence.waiting(now, where));
+    EXPECT_EQ(aircraft.waitingReason(), "Waiting for FlightGear at 127.0.0.1:5500 to load its flight model");
+    for (int datagram = 1; datagram <= SimulatorPresence::kSteadyDatagrams; ++datagram)
+        presence.heard(now += 50ms, where);
+    EXPECT_EQ(aircraft.waitingReason(), "");
 }
 
 TEST(SourceOption, NamesTheSimulatorItsHostAndPort)

@@ -74,6 +74,7 @@ public:
     ~BridgeRun()
     {
         link.close();
+        frameLink.close();
         sim.stop();
         std::filesystem::remove_all(directory);
     }
@@ -96,21 +97,31 @@ public:
 
     void stop() { sim.stop(); }
 
-    bool openLink()
-    {
-        FsuipcResult result = FsuipcResult::Okay;
-        return link.open(0, result);
-    }
-
+    // The value at offset, through a link opened when needed; 0 while the
+    // bridge does not serve (it waits for its simulator), and the link is
+    // opened again on the next read.
     template <typename T>
     T read(std::uint32_t offset)
     {
         T value {};
         FsuipcResult result = FsuipcResult::Okay;
-        EXPECT_TRUE(link.read(offset, sizeof value, &value, result));
-        EXPECT_TRUE(link.process(result)) << fsuipcResultText(result);
+        if (!link.isOpen() && !link.open(0, result))
+            return T {};
+        if (!link.read(offset, sizeof value, &value, result) || !link.process(result)) {
+            link.close();
+            return T {};
+        }
         return value;
     }
+
+    // One frame of a display that keeps its link up by itself, trying again
+    // every few milliseconds: no key press, no restart.
+    LinkState const& frame()
+    {
+        frames.acquire(frameState);
+        return frameState;
+    }
+    SimData const& frameData() const { return framedData; }
 
     // Two frames of the display's acquisition, the second with engine values.
     SimData acquire()
@@ -140,6 +151,10 @@ private:
     std::string directory = freshDirectory();
     PosixIpcTransport transport { directory };
     FsuipcLink link { transport, FsuipcTiming { 2000ms, 9, 5ms, 1ms } };
+    FsuipcLink frameLink { transport, FsuipcTiming { 2000ms, 9, 5ms, 1ms } };
+    SimData framedData;
+    LinkState frameState;
+    DataAcquisition frames { frameLink, framedData, ConnectionTiming { 10ms, 10ms } };
     SimProcess sim;
 };
 

@@ -1,5 +1,6 @@
 #include "bridge_test_support.h"
 #include "fake_xplane.h"
+#include "keyframe_scenario.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -10,7 +11,7 @@ using namespace bridge_test;
 
 namespace {
 
-constexpr std::size_t kColumns = 37;
+constexpr std::size_t kColumns = 38;
 
 // FlightGear's generic protocol output, from a loopback address.
 class FakeFlightGear {
@@ -53,8 +54,9 @@ std::uint16_t freePort()
 }
 
 // One line of tarnex.xml's output: time, two engines, tanks, flaps and
-// slats, spoilers, brake, autopilot, ground, four doors, anti-ice and lights.
-std::string line(double n1)
+// slats, spoilers, brake, autopilot, ground, four doors, anti-ice and lights,
+// and whether the flight model is ready.
+std::string line(double n1, bool ready = true)
 {
     std::ostringstream text;
     text << "812.25," << n1 << ",96.5,1.42,645.5,2600.0,1,0," << n1 + 1 << ",96.0,1.41,640.0,2500.0,0,1,"
@@ -62,7 +64,7 @@ std::string line(double n1)
          << "0.5,15.0,22.0,1,40.0,"
          << "0.00,1,0,"
          << "0.00,0.00,0.00,1.00,"
-         << "1,1,0,1,1\n";
+         << "1,1,0,1,1," << ready << "\n";
     return text.str();
 }
 
@@ -72,11 +74,12 @@ protected:
     FakeFlightGear flightGear;
     BridgeRun bridge;
 
-    void startBridge()
+    void startBridge(std::vector<std::string> const& extra = {})
     {
         std::string error;
-        ASSERT_TRUE(bridge.start({ "--source", "flightgear:" + std::to_string(port) }, error)) << error;
-        ASSERT_TRUE(bridge.openLink());
+        std::vector<std::string> arguments { "--source", "flightgear:" + std::to_string(port) };
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        ASSERT_TRUE(bridge.start(arguments, error)) << error;
     }
 
     // Sends the line until the display reads its N1.
@@ -155,17 +158,69 @@ TEST_F(FlightGearBridge, IgnoresAndCountsBadLinesAndOtherHosts)
         << errors;
 }
 
-TEST_F(FlightGearBridge, WaitsOnceThroughSilenceKeepingTheLastValues)
+// The display's frames while FlightGear is silent at first, sends, reloads
+// its flight model, sends, falls silent and sends again: not connected with
+// the bridge's reason whenever nothing true comes, back by itself, and
+// nothing of those moments recorded.
+TEST_F(FlightGearBridge, TheDisplayShowsWhyNothingComesAndRecoversByItself)
 {
-    startBridge();
-    ASSERT_TRUE(displayReadsLineOf(45)) << bridge.errors();
-    EXPECT_TRUE(eventually([&] { return occurrences(bridge.errors(), "Waiting for FlightGear") == 2; }))
-        << bridge.errors();
-    EXPECT_EQ(bridge.read<double>(0x2000), 45.0);
-    EXPECT_TRUE(displayReadsLineOf(46)) << bridge.errors();
+    std::string const waiting = "Waiting for FlightGear at 127.0.0.1:" + std::to_string(port);
+    auto const displayWaits = [&](std::string const& reason) {
+        return eventually([&] {
+            LinkState const& display = bridge.frame();
+            return !display.connected && display.noServerHelp == reason;
+        });
+    };
+    auto const displayFlies = [&](double n1) {
+        return eventually([&] {
+            flightGear.send(line(n1), port);
+            return bridge.frame().connected && bridge.frameData().n1Percent[0] == n1;
+        });
+    };
+    startBridge({ "--record", bridge.file("flight.txt") });
+
+    EXPECT_TRUE(displayWaits(waiting)) << bridge.errors();
+    EXPECT_EQ(bridge.frame().linkErrorText, "Cannot link to FSUIPC or WideClient");
+    EXPECT_TRUE(displayFlies(45)) << bridge.errors();
+
+    // Reloading, FlightGear sends zeros with its flight model not ready.
+    EXPECT_TRUE(eventually([&] {
+        flightGear.send(line(0, false), port);
+        LinkState const& display = bridge.frame();
+        return !display.connected && display.noServerHelp == waiting + " to load its flight model";
+    })) << bridge.errors();
+    EXPECT_TRUE(displayFlies(46)) << bridge.errors();
+
+    EXPECT_TRUE(displayWaits(waiting)) << bridge.errors();
+    EXPECT_TRUE(displayFlies(47)) << bridge.errors();
+
+    bridge.stop();
     std::string const errors = bridge.errors();
-    EXPECT_EQ(occurrences(errors, "Waiting for FlightGear at 127.0.0.1"), 2) << errors;
-    EXPECT_EQ(occurrences(errors, "FlightGear at 127.0.0.1 is sending."), 2) << errors;
+    EXPECT_EQ(occurrences(errors, waiting + ";"), 2) << errors;
+    EXPECT_EQ(occurrences(errors, waiting + " to load its flight model;"), 1) << errors;
+    EXPECT_EQ(occurrences(errors, "FlightGear at 127.0.0.1:" + std::to_string(port) + " is sending."), 3) << errors;
+
+    std::ifstream file(bridge.file("flight.txt"));
+    std::ostringstream text;
+    text << file.rdbuf();
+    std::string error;
+    std::optional<KeyframeScenario> const replay = KeyframeScenario::parse(text.str(), "flight.txt", error);
+    ASSERT_TRUE(replay) << error;
+    // No moment of the stand-in's own (no fuel, engines at rest) nor of the
+    // reload's zeros: N1 never leaves 45 to 47, from the first line on.
+    std::istringstream lines(text.str());
+    int moments = 0;
+    for (std::string recorded; std::getline(lines, recorded);) {
+        if (recorded.empty() || recorded[0] == '#')
+            continue;
+        double const seconds = std::stod(recorded);
+        AircraftState const state = replay->stateAt(seconds);
+        EXPECT_GE(state.engine[0].n1, 45.0) << recorded;
+        EXPECT_LE(state.engine[0].n1, 47.0) << recorded;
+        EXPECT_EQ(state.fuelLeftMain, 4500.0) << recorded;
+        ++moments;
+    }
+    EXPECT_GE(moments, 3);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -144,6 +145,51 @@ TEST_F(PosixIpcTransportTest, ALinkReachesARestartedServer)
     link.read(0x3304, 4, &version, result);
     EXPECT_TRUE(link.process(result)) << fsuipcResultText(result);
     EXPECT_EQ(version, 0x49740000u);
+}
+
+// A waiting file is believed only beside a socket that answers; it is read
+// without blocking, one line, bounded; and its line is the page's help.
+TEST_F(PosixIpcTransportTest, AServerThatSaysItIsWaitingIsNotTakenAndItsLineIsTheHelp)
+{
+    PosixIpcTransport transport(directory);
+    std::string const waitingFile = waitingFilePath(directory, "UIPCMAIN");
+    EXPECT_EQ(waitingFile, directory + "/UIPCMAIN.waiting");
+    std::string const nobody = "No tarnex-sim answers at " + directory + ": start tarnex-sim";
+
+    EXPECT_EQ(transport.findServer("UIPCMAIN"), 0u);
+    EXPECT_EQ(transport.noServerHelp(), nobody);
+    // Left by a server that is gone: its socket no longer answers.
+    std::ofstream(waitingFile) << "Waiting for FlightGear at 127.0.0.1:5500\n";
+    EXPECT_EQ(transport.findServer("UIPCMAIN"), 0u);
+    EXPECT_EQ(transport.noServerHelp(), nobody);
+
+    SimProcess sim;
+    startSim(sim, directory); // takes the socket over and clears the old file
+    EXPECT_FALSE(std::filesystem::exists(waitingFile));
+    struct Case {
+        std::string content;
+        bool taken;
+        std::string help;
+    };
+    Case const cases[] = {
+        { "Waiting for FlightGear at 127.0.0.1:5500\nmore\n", false, "Waiting for FlightGear at 127.0.0.1:5500" },
+        { "Waiting\tfor X-Plane\x1b[31m", false, "Waitingfor X-Plane[31m" },
+        { std::string(500, 'x'), false, std::string(200, 'x') },
+        { "", true, nobody },
+    };
+    for (Case const& c : cases) {
+        std::ofstream(waitingFile, std::ios::trunc) << c.content;
+        IpcTransport::ServerHandle const server = transport.findServer("UIPCMAIN");
+        EXPECT_EQ(server != 0, c.taken) << c.content;
+        EXPECT_EQ(transport.noServerHelp(), c.help) << c.content;
+        transport.releaseServer(server);
+    }
+    // A pipe there is never read (it would block): the server is taken.
+    std::filesystem::remove(waitingFile);
+    ASSERT_EQ(mkfifo(waitingFile.c_str(), 0600), 0);
+    IpcTransport::ServerHandle const server = transport.findServer("UIPCMAIN");
+    EXPECT_NE(server, 0u);
+    transport.releaseServer(server);
 }
 
 } // namespace

@@ -5,9 +5,12 @@
 #include "keyframe_scenario.h"
 #include "scenario_recorder.h"
 #include "scenario_values.h"
+#include "sim_options.h"
+#include "sim_server.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <sstream>
 #include <vector>
 
@@ -126,6 +129,75 @@ TEST(ScenarioRecorder, EndsWithTheLastMomentServedEvenWhenItCameTooSoon)
     std::vector<std::string> const lines = dataLines(out.str());
     ASSERT_EQ(lines.size(), 2u) << out.str();
     EXPECT_EQ(lines[1], "0.06 n1.1=30 n1.2=30 n1.3=30 n1.4=30");
+}
+
+TEST(ScenarioRecorder, AGapHoldsTheLastValuesAndTheRecordingEndsWhenItWasStopped)
+{
+    KeyframeScenario const flight = parsed("0 n1=20\n1 n1=30\n");
+    std::ostringstream out;
+    ScenarioRecorder recorder(out, 10);
+    recorder.record(0, flight.stateAt(0));
+    recorder.record(0.5, flight.stateAt(0.5));
+    // Silent from 0.5 s; at 5 s the source is back with other values.
+    AircraftState back = flight.stateAt(1);
+    back.engine[0].n1 = 40;
+    recorder.resumeAfterGap(5);
+    recorder.record(5, back);
+    back.engine[0].n1 = 41;
+    recorder.record(5.02, back); // too soon, but the last moment taken
+    EXPECT_TRUE(recorder.finish(60)); // stopped long after the last change
+    std::vector<std::string> const lines = dataLines(out.str());
+    ASSERT_GE(lines.size(), 3u) << out.str();
+    EXPECT_EQ(lines.back(), "60");
+
+    KeyframeScenario const replay = parsed(out.str());
+    EXPECT_EQ(replay.stateAt(0.5).engine[0].n1, 25.0);
+    EXPECT_EQ(replay.stateAt(4.9).engine[0].n1, 25.0); // held through the gap, not sliding
+    EXPECT_EQ(replay.stateAt(4.9).engine[1].n1, 25.0);
+    EXPECT_EQ(replay.stateAt(5).engine[0].n1, 40.0);
+    EXPECT_EQ(replay.stateAt(5).engine[1].n1, 30.0);
+    EXPECT_EQ(replay.stateAt(59).engine[0].n1, 41.0);
+}
+
+// With no client at all, the server follows the flight on its own clock:
+// thirty seconds of the approach, at the record rate, ending at the stop.
+TEST(SimServerRecording, RecordsTheFlightAtItsRateWithNoClientAsking)
+{
+    using namespace std::chrono_literals;
+    std::string error;
+    std::optional<KeyframeScenario> demo = KeyframeScenario::parse(demoScenarioText(), "demo", error);
+    ASSERT_TRUE(demo) << error;
+    SimOptions options;
+    options.startAt = 280;
+    std::ostringstream out;
+    ScenarioRecorder recorder(out, options.recordRate);
+    SimServer::Clock::time_point const started {};
+    SimServer server(options, demo, nullptr, &recorder, started);
+    std::optional<std::chrono::milliseconds> const period = server.tickPeriod();
+    ASSERT_TRUE(period);
+    EXPECT_LE(*period, 50ms);
+    for (auto now = started; now < started + 30s; now += *period)
+        server.tick(now);
+    server.stop(started + 30s);
+    EXPECT_TRUE(recorder.finish());
+
+    std::vector<std::string> const lines = dataLines(out.str());
+    ASSERT_GT(lines.size(), 200u) << out.str().substr(0, 2000);
+    EXPECT_EQ(std::stod(lines.front()), 280.0);
+    EXPECT_EQ(lines.back(), "310");
+    KeyframeScenario const replay = parsed(out.str());
+    double previous = 0;
+    for (std::string const& line : lines) {
+        double const seconds = std::stod(line);
+        if (&line != &lines.front() && &line != &lines.back()) {
+            EXPECT_GE(seconds - previous, 0.1 - 1e-9) << line;
+            EXPECT_LE(seconds - previous, 0.2) << line;
+        }
+        previous = seconds;
+        // The last line marks the stop alone: nothing was served then.
+        if (&line != &lines.back())
+            expectSameAircraft(replay.stateAt(seconds), ScenarioRecorder::rounded(demo->stateAt(seconds)), seconds);
+    }
 }
 
 TEST(ScenarioRecorder, AFailedWriteIsReported)

@@ -22,7 +22,7 @@ expect_error() {
 "$sim" --help | grep -q -- "--no-answer" || fail "--help does not list the fault options"
 
 expect_error "Unknown option --fly" --fly
-expect_error "must be u8, u16, u32, i32 or f64" --set 0x0BC8:u64=1
+expect_error "must be u8, s8, u16, s16, u32, s32, i32, f32 or f64" --set 0x0BC8:u64=1
 expect_error "Cannot read the scenario file" --scenario "$work/missing.txt"
 printf '0 n1=10\n5 thrust=2\n' >"$work/bad.txt"
 expect_error "bad.txt, line 2: there is no value called \"thrust\"." --scenario "$work/bad.txt"
@@ -54,4 +54,48 @@ kill -TERM "$first"
 status=0; wait "$first" || status=$?
 [ "$status" -eq 0 ] || fail "SIGTERM ended the server with status $status"
 [ ! -e "$FSUIPC_IPC_DIR/FS98MAIN" ] || fail "the socket outlived the server"
+# wait_for TEXT FILE: until FILE holds TEXT, for 30 s at most.
+wait_for() {
+  for _ in $(seq 3000); do grep -qF -- "$1" "$2" 2>/dev/null && return 0; sleep 0.01; done
+  fail "$2 never held \"$1\": $(cat "$2" 2>/dev/null)"
+}
+stop_with_term() {
+  kill -TERM "$1"
+  local status=0
+  wait "$1" || status=$?
+  [ "$status" -eq 0 ] || fail "SIGTERM ended the server with status $status"
+}
+last_time() { awk '!/^#/ && NF { t = $1 } END { print t + 0 }' "$1"; }
+
+# No display connected: the flight is recorded all the same, at its rate,
+# and the recording ends when it was stopped, not at its last change.
+printf '0 n1=10\n0.3 n1=20\n' >"$work/short.txt"
+"$sim" --scenario "$work/short.txt" --time-scale 0.25 --record "$work/alone.txt" & alone=$!
+wait_for "n1.1=20" "$work/alone.txt"
+stop_with_term "$alone"
+awk -v t="$(last_time "$work/alone.txt")" 'BEGIN { exit !(t > 0.3) }' \
+  || fail "the recording ends at $(last_time "$work/alone.txt") s, its last change: $(cat "$work/alone.txt")"
+[ "$(grep -c '^0\.[12]' "$work/alone.txt")" -ge 1 ] || fail "no moment between the keyframes: $(cat "$work/alone.txt")"
+
+# A bridge whose simulator has not sent says why beside its socket, and the
+# display shows that line under the link error; both go when it stops.
+port=$((20000 + $$ % 20000))
+"$sim" --source "flightgear:$port" --record "$work/bridge.txt" 2>"$work/bridge.err" & bridge=$!
+wait_for "Waiting for FlightGear at 127.0.0.1:$port" "$FSUIPC_IPC_DIR/UIPCMAIN.waiting"
+(cd "$work" && XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" DISPLAY= \
+  "$TARNEX_BUILD_DIR/src/platform/linux/tarnex" --snapshot "$work/page.png" --draw-log "$work/page.log") \
+  || fail "the snapshot beside a waiting bridge failed"
+grep -qF '"Cannot link to FSUIPC or WideClient"' "$work/page.log" || fail "the page is not the not-connected page"
+grep -qF "text 500.00 200.00 \"Waiting for FlightGear at 127.0.0.1:$port\"" "$work/page.log" \
+  || fail "the page does not say why: $(grep '^text' "$work/page.log")"
+stop_with_term "$bridge"
+[ ! -e "$FSUIPC_IPC_DIR/UIPCMAIN.waiting" ] || fail "the waiting file outlived the server"
+[ "$(grep -cv '^#' "$work/bridge.txt")" -le 1 ] || fail "moments recorded with no simulator: $(cat "$work/bridge.txt")"
+
+# With nothing there, the display says where it looked and what to start.
+(cd "$work" && XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" DISPLAY= \
+  "$TARNEX_BUILD_DIR/src/platform/linux/tarnex" --snapshot "$work/page.png" --draw-log "$work/page.log") \
+  || fail "the snapshot with no server failed"
+grep -qF "text 500.00 200.00 \"No tarnex-sim answers at $FSUIPC_IPC_DIR: start tarnex-sim\"" "$work/page.log" \
+  || fail "the page does not say what to start: $(grep '^text' "$work/page.log")"
 echo "tarnex-sim command line: ok"

@@ -26,7 +26,6 @@ protected:
         arguments.insert(arguments.end(), extra.begin(), extra.end());
         std::string error;
         ASSERT_TRUE(bridge.start(arguments, error)) << error << bridge.errors();
-        ASSERT_TRUE(bridge.openLink());
     }
 
     bool displayReadsN1(double expected)
@@ -141,24 +140,31 @@ TEST_F(XPlaneBridge, ServesTheSimulatorsValuesInTheDisplaysOffsets)
     EXPECT_EQ(relayed.autobrake, 3.0);
 }
 
-TEST_F(XPlaneBridge, KeepsAnsweringThroughSilenceAndSubscribesAgainAfterARestart)
+TEST_F(XPlaneBridge, ServesNothingThroughSilenceAndSubscribesAgainAfterARestart)
 {
+    std::string const waiting = "Waiting for X-Plane at 127.0.0.1:" + std::to_string(xplane.port());
     xplane.set(kN1Engine1, 50);
     startBridge();
     ASSERT_TRUE(displayReadsN1(50)) << bridge.errors();
-    EXPECT_EQ(occurrences(bridge.errors(), "Waiting for X-Plane at 127.0.0.1:"), 1);
+    EXPECT_EQ(occurrences(bridge.errors(), waiting), 1);
 
     xplane.set(kN1Engine1, 55); // never sent: X-Plane goes silent first
     xplane.goSilent();
-    // Silent, the bridge says so once and subscribes again every period.
+    // Silent, the bridge stops serving and says why, once, and subscribes
+    // again every period.
+    EXPECT_TRUE(eventually([&] {
+        LinkState const& display = bridge.frame();
+        return !display.connected && display.noServerHelp == waiting;
+    })) << bridge.errors();
     EXPECT_TRUE(eventually([&] { return xplane.requestsUnheard() >= 2 * kDefaultBindings; }));
-    EXPECT_EQ(bridge.read<double>(0x2000), 50.0);
+    EXPECT_EQ(bridge.read<double>(0x2000), 0.0);
     EXPECT_EQ(occurrences(bridge.errors(), "Waiting for X-Plane"), 2) << bridge.errors();
 
     std::size_t const requestsBefore = xplane.requestsTaken();
     xplane.set(kN1Engine1, 60);
     xplane.restart();
     EXPECT_TRUE(displayReadsN1(60)) << bridge.errors();
+    EXPECT_TRUE(eventually([&] { return bridge.frame().connected; }));
     EXPECT_TRUE(eventually([&] { return xplane.subscriptionCount() == kDefaultBindings; }));
     EXPECT_GT(xplane.requestsTaken(), requestsBefore);
     EXPECT_EQ(occurrences(bridge.errors(), "X-Plane at 127.0.0.1:"), 2 + 2); // waited twice, heard twice
