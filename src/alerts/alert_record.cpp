@@ -10,6 +10,12 @@ void AlertRecord::build(std::u16string_view newText, std::int32_t newLevel)
     level = newLevel;
 }
 
+void AlertRecord::setText(std::u16string_view newText)
+{
+    auto const length = std::min<std::size_t>(newText.size(), kTextCapacity - 1);
+    std::fill(std::copy_n(newText.begin(), length, text), std::end(text), u'\0');
+}
+
 std::u16string_view AlertRecord::textView() const
 {
     auto const end = std::find(std::begin(text), std::end(text), u'\0');

@@ -19,6 +19,9 @@ struct AlertRecord {
     // Sets text and level and clears the other fields; the text is cut to
     // kTextCapacity - 1 units.
     void build(std::u16string_view newText, std::int32_t newLevel);
+    // Changes the text alone, keeping the record's place and state: a line
+    // whose wording follows its state (a memo item once done).
+    void setText(std::u16string_view newText);
     std::u16string_view textView() const;
 };
 

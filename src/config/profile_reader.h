@@ -97,4 +97,5 @@ constexpr std::array<std::string_view, 2> Orientation { "HORIZONTAL", "VERTICAL"
 constexpr std::array<std::string_view, 2> UnitSystem { "US", "METRIC" };
 constexpr std::array<std::string_view, 2> PageStyle { "OLD", "NEW" };
 constexpr std::array<std::string_view, 2> EngineType { "N1_DRIVEN", "EPR_DRIVEN" };
+constexpr std::array<std::string_view, 2> WarningMode { "BASIC", "FULL" };
 }

@@ -5,6 +5,8 @@
 #include "config/profile_reader.h"
 #include "gauges/table_rows.h"
 
+#include <algorithm>
+
 
 namespace {
 
@@ -69,6 +71,15 @@ void EwdDisplay::readDisplaySettings(std::string const& layoutFile)
     completeDetentAngles(flapPositions, reader.readNumberList("FlapPositions", flapPositions), kDefaultFlapDetentAngles);
     completeDetentAngles(slatPositions, reader.readNumberList("SlatPositions", slatPositions), kDefaultSlatDetentAngles);
 
+    auto const mode = static_cast<WarningMode>(reader.readKeyword("WarningMode", Vocabulary::WarningMode, 0));
+    if (mode != warningMode) {
+        // Another message set: the lists start empty with it.
+        warningMode = mode;
+        buildAlertRecords();
+        alertList.clear();
+        statusList.clear();
+    }
+
     EfisDisplay::readDisplaySettings(layoutFile);
 }
 
@@ -90,7 +101,22 @@ void EwdDisplay::drawAlertList()
         FontDef const& alertFont = fontDefs[FontRow::Alert];
         underlinedAlertFont = makeFont(alertFont.face, static_cast<float>(alertFont.size), alertFont.style | FontStyleUnderline);
     }
+    if (warningMode == WarningMode::Full)
+        placeMemoActions();
     EfisDisplay::drawAlertList();
+}
+
+// The memo lines' actions end in one column: that of the widest line.
+void EwdDisplay::placeMemoActions()
+{
+    Font const* alertFont = font(FontRow::Alert);
+    memoPaint = { brush(ColourRow::Legend), alertBox.x };
+    if (graphics == nullptr || alertFont == nullptr)
+        return;
+    for (int i = 0; i < AlertList::kCapacity && alertList.at(i) != nullptr; ++i) {
+        float const width = ecamMemoLineWidth(*graphics, alertList.at(i)->textView(), *alertFont, underlinedAlertFont.get());
+        memoPaint.actionRight = std::max(memoPaint.actionRight, alertBox.x + width);
+    }
 }
 
 void EwdDisplay::drawAlertLine(std::u16string_view text, int level, PointF position, int colourIndex)
@@ -100,18 +126,33 @@ void EwdDisplay::drawAlertLine(std::u16string_view text, int level, PointF posit
     Brush const* lineBrush = row < static_cast<int>(colours.size()) ? brush(row) : nullptr;
     if (graphics == nullptr || alertFont == nullptr || lineBrush == nullptr)
         return;
-    drawEcamAlertLine(*graphics, text, position, *alertFont, underlinedAlertFont.get(), *lineBrush);
+    EcamMemoPaint const* memo = warningMode == WarningMode::Full ? &memoPaint : nullptr;
+    drawEcamAlertLine(*graphics, text, position, *alertFont, underlinedAlertFont.get(), *lineBrush, memo);
 }
 
 void EwdDisplay::buildAlertRecords()
 {
+    if (warningMode == WarningMode::Full) {
+        buildFullWarningRecords(alertRecords);
+        return;
+    }
+    // The base set first, as at construction: a page that comes back from the
+    // full set holds the same records as one that never left.
+    alertRecords.fill(AlertRecord {});
+    EfisDisplay::buildAlertRecords();
     buildEcamAlertRecords(alertRecords);
 }
 
 void EwdDisplay::evaluateAlerts()
 {
-    for (AlertSwitch const& alert : alertRules.evaluate(simData, alertRecords))
-        setAlertActive(alertRecords[alert.slot], alert.on);
+    auto const apply = [&](std::span<AlertSwitch const> switches) {
+        for (AlertSwitch const& alert : switches)
+            setAlertActive(alertRecords[alert.slot], alert.on);
+    };
+    if (warningMode == WarningMode::Full)
+        apply(warningComputer.evaluate(simData, link.connected, alertRecords));
+    else
+        apply(alertRules.evaluate(simData, alertRecords));
 }
 
 void EwdDisplay::drawPageLines()

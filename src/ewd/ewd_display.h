@@ -1,6 +1,8 @@
 #pragma once
 
+#include "alerts/ecam_alert_line.h"
 #include "alerts/ecam_alerts.h"
+#include "alerts/warning_computer.h"
 #include "ewd/detent_angles.h"
 #include "ewd/flap_slat_indicator.h"
 #include "gauges/efis_display.h"
@@ -18,6 +20,10 @@ enum class EfisStyle : std::int32_t { Old = 0, New = 1 };
 // connector lines.
 enum class EngineType : std::int32_t { N1Driven = 0, EprDriven = 1 };
 
+// BASIC pages switch the ECAM set's sixteen messages; FULL pages run the
+// warning computer: flight phases, the T.O and LDG memos, inhibition.
+enum class WarningMode : std::int32_t { Basic = 0, Full = 1 };
+
 // The Engine/Warning Display page of an A320 with CFM engines: the gauges of
 // the layout, the ECAM warnings and memos, the separator lines and label
 // connectors, and (OLD style) the flap/slat indicator.
@@ -28,6 +34,7 @@ public:
 
     // The configuration the indicator shows, kept between frames.
     std::u16string_view flapConfigurationLabel() const { return flapSlatIndicator.configLabel(); }
+    FlightPhase flightPhase() const { return warningComputer.phase(); }
 
 protected:
     // One frame: the gauge pass, the page lines, then the indicator.
@@ -63,8 +70,13 @@ protected:
     PointF ffLabelPoint;
 
     EcamAlertRules alertRules;
+    WarningMode warningMode = WarningMode::Basic;
+    WarningComputer warningComputer;
+    // Where the memo lines' actions end, measured in drawAlertList.
+    EcamMemoPaint memoPaint;
     FlapSlatIndicator flapSlatIndicator;
 
 private:
+    void placeMemoActions();
     void drawConnectorPair(Pen const&, PointF labelPoint);
 };

@@ -2,6 +2,7 @@
 
 #include "ewd/detent_angles.h"
 #include "render/graphics.h"
+#include "sim/value_sources.h"
 
 #include <string>
 #include <string_view>
@@ -34,7 +35,7 @@ class FlapSlatIndicator {
 public:
     // Lever positions from 0 to 16383 give detents 0 to 5, each centred on a
     // multiple of 3276.8.
-    static constexpr double kLeverUnitsPerDetent = 3276.8;
+    static constexpr double kLeverUnitsPerDetent = kFlapLeverUnitsPerDetent;
     // A surface within this many degrees of its detent angle has settled.
     static constexpr double kSettledTolerance = 0.1;
 

@@ -26,6 +26,7 @@ constexpr KeyRow kPageKeys[] = {
     { "EngineType", V::Keyword, Vocabulary::EngineType },
     { "FlapPositions", V::NumberList },
     { "SlatPositions", V::NumberList },
+    { "WarningMode", V::Keyword, Vocabulary::WarningMode },
     { "FontQuality", V::Keyword, Vocabulary::FontQuality },
     { "AntiAliasing", V::YesNo },
     { "DayBrightness", V::Number },

@@ -1,5 +1,8 @@
 #include "sim/value_sources.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 double n1(SimData const& data, int engine) { return data.n1Percent[engine]; }
@@ -89,6 +92,11 @@ bool spoilersArmed(SimData const& data) { return data.spoilersArmed != 0; }
 double spoilerLeftPosition(SimData const& data) { return data.spoilerLeft; }
 double spoilerRightPosition(SimData const& data) { return data.spoilerRight; }
 double flapLeverPosition(SimData const& data) { return data.flapsControl; }
+int flapLeverDetent(SimData const& data)
+{
+    double const detent = std::floor(flapLeverPosition(data) / kFlapLeverUnitsPerDetent + 0.5);
+    return static_cast<int>(std::clamp(detent, 0.0, 5.0));
+}
 double flapAngleDeg(SimData const& data) { return data.flapAngleRaw / 256.0; }
 double slatAngleDeg(SimData const& data) { return data.slatAngleRaw / 256.0; }
 bool autopilotEngaged(SimData const& data) { return data.autopilotMaster != 0; }

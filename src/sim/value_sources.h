@@ -64,6 +64,11 @@ bool spoilersArmed(SimData const&);
 double spoilerLeftPosition(SimData const&);
 double spoilerRightPosition(SimData const&);
 double flapLeverPosition(SimData const&);
+// The lever's six detents (0, 1, 1+F, 2, 3, FULL) share its travel evenly.
+constexpr double kFlapLeverUnitsPerDetent = 3276.8;
+// The detent nearest the lever, 0 to 5; a lever beyond the travel shows the
+// detent at its end.
+int flapLeverDetent(SimData const&);
 double flapAngleDeg(SimData const&);
 double slatAngleDeg(SimData const&);
 bool autopilotEngaged(SimData const&);
