@@ -89,13 +89,13 @@ bool isColourComponent(std::string_view token)
     return std::stoi(std::string(digits)) <= 255;
 }
 
-// The gauge forms, as bits, in the order of their keywords.
+// The gauge forms, as bits, in the order of their keywords (TEXT, the sixth,
+// reads none of the keys in the table below).
 constexpr unsigned kNone = 1u << 0;
 constexpr unsigned kQuadrant = 1u << 1;
 constexpr unsigned kRing = 1u << 2;
 constexpr unsigned kBar = 1u << 3;
 constexpr unsigned kStack = 1u << 4;
-constexpr unsigned kText = 1u << 5;
 constexpr unsigned kDials = kQuadrant | kRing;
 
 // Gauge keys that only some forms read; the drawing code of the others never
