@@ -11,7 +11,7 @@ include(GNUInstallDirs)
 set(TARNEX_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/tarnex)
 
 set(TARNEX_PROGRAMS tarnex tarnex-sim tarnex-layout)
-set(TARNEX_LAYOUTS ${PROJECT_SOURCE_DIR}/layouts/a320cfm.ini ${PROJECT_SOURCE_DIR}/layouts/a320iae.ini)
+set(TARNEX_LAYOUTS ${PROJECT_SOURCE_DIR}/layouts/a320cfm-basic.ini ${PROJECT_SOURCE_DIR}/layouts/a320cfm.ini ${PROJECT_SOURCE_DIR}/layouts/a320iae.ini)
 file(GLOB TARNEX_AIRCRAFT_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/aircraft/*.ini)
 
 if(WIN32)
@@ -28,7 +28,11 @@ install(FILES ${TARNEX_AIRCRAFT_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/tarn
 # Laid out as a FlightGear data folder, so that fgfs --data can name it.
 install(FILES ${PROJECT_SOURCE_DIR}/tools/sim/flightgear/tarnex.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/tarnex/flightgear/Protocol)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/linux/tarnex.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The menu opens the full page; the built-in layout is the basic one.
+set(TARNEX_FULL_LAYOUT ${CMAKE_INSTALL_FULL_DATADIR}/tarnex/layouts/a320cfm.ini)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/linux/tarnex.desktop.in
+  ${PROJECT_BINARY_DIR}/packaging/tarnex.desktop @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/tarnex.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES
     ${PROJECT_SOURCE_DIR}/tools/sim/README-bridge.md
     ${PROJECT_SOURCE_DIR}/tools/sim/README-scenario.md

@@ -1,9 +1,9 @@
 # tarnex_pack_default_layout(<out-var>): the rule that scrambles
-# layouts/a320cfm.ini into the packed default layout at build time. Sets
+# layouts/a320cfm-basic.ini into the packed default layout at build time. Sets
 # <out-var> to the packed file's path.
 function(tarnex_pack_default_layout outVar)
-  set(source ${PROJECT_SOURCE_DIR}/layouts/a320cfm.ini)
-  set(packed ${PROJECT_BINARY_DIR}/layouts/a320cfm.bin)
+  set(source ${PROJECT_SOURCE_DIR}/layouts/a320cfm-basic.ini)
+  set(packed ${PROJECT_BINARY_DIR}/layouts/a320cfm-basic.bin)
   if(CMAKE_CROSSCOMPILING AND TARNEX_HOST_TOOLS_DIR)
     set(packer ${TARNEX_HOST_TOOLS_DIR}/tarnex-layout)
     set(packerDepends)

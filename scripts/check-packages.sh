@@ -27,13 +27,16 @@ grep -q fonts-liberation <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "Recommen
 dpkg -x "$deb" "$work/root"
 usr="$work/root/usr"
 for file in bin/tarnex bin/tarnex-sim bin/tarnex-layout \
-    share/tarnex/layouts/a320cfm.ini share/tarnex/layouts/a320iae.ini share/tarnex/aircraft/default.ini share/tarnex/flightgear/Protocol/tarnex.xml \
+    share/tarnex/layouts/a320cfm-basic.ini share/tarnex/layouts/a320cfm.ini share/tarnex/layouts/a320iae.ini share/tarnex/aircraft/default.ini share/tarnex/flightgear/Protocol/tarnex.xml \
     share/applications/tarnex.desktop share/doc/tarnex/copyright \
     share/icons/hicolor/16x16/apps/tarnex.png share/icons/hicolor/32x32/apps/tarnex.png \
     share/icons/hicolor/48x48/apps/tarnex.png; do
   [ -e "$usr/$file" ] || fail "the .deb lacks /usr/$file"
 done
 [ "$(identify -format '%w' "$usr/share/icons/hicolor/48x48/apps/tarnex.png")" = 48 ] || fail "the 48x48 icon is not 48 wide"
+# The menu opens the full page from the installed layouts.
+grep -qx "Exec=tarnex --layout /usr/share/tarnex/layouts/a320cfm.ini" "$usr/share/applications/tarnex.desktop" \
+  || fail "the desktop entry does not open the full page: $(grep Exec "$usr/share/applications/tarnex.desktop")"
 
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" FSUIPC_IPC_DIR="$work/ipc"
 for program in tarnex tarnex-sim tarnex-layout; do
@@ -97,7 +100,7 @@ lintian --fail-on error "$deb" >"$work/lintian" 2>&1 \
   || fail "lintian finds errors: $(grep '^E:' "$work/lintian" | head -n 10)"
 
 listing=$(unzip -Z1 "$zip")
-for file in tarnex.exe tarnex-sim.exe tarnex-layout.exe layouts/a320cfm.ini layouts/a320iae.ini aircraft/default.ini README.txt; do
+for file in tarnex.exe tarnex-sim.exe tarnex-layout.exe layouts/a320cfm-basic.ini layouts/a320cfm.ini layouts/a320iae.ini aircraft/default.ini README.txt; do
   grep -q "/$file\$" <<<"$listing" || fail "the .zip lacks $file"
 done
 echo "packages: ok ($(basename "$deb"), $(basename "$zip"); lintian: $(grep -c '^W:' "$work/lintian" || true) warnings)"

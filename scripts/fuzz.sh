@@ -18,7 +18,7 @@ for entry in fuzz_layout_unscramble:45000 fuzz_profile_text:4096; do
     fuzzer=${entry%%:*}
     corpus="$build/corpus/$fuzzer"
     mkdir -p "$corpus"
-    cp layouts/a320cfm.ini "$corpus/seed-layout"
+    cp layouts/a320cfm-basic.ini "$corpus/seed-layout"
     echo "Running $fuzzer for ${seconds}s"
     "$build/tests/fuzz/$fuzzer" -max_total_time="$seconds" -max_len="${entry##*:}" -print_final_stats=1 \
         -artifact_prefix="$build/findings/$fuzzer-" "$corpus" >"$build/$fuzzer.log" 2>&1 || {

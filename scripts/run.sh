@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds tarnex and tarnex-sim, nothing else, and runs the display against
-# the simulator stand-in's demo.
+# Builds tarnex and tarnex-sim, nothing else, and runs the display, with the
+# full page's layout, against the simulator stand-in's demo.
 # Without a display it writes a snapshot (build/snapshot.png) instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,8 +20,8 @@ for _ in $(seq 1 600); do
 done
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-  "$bin/src/platform/linux/tarnex"
+  "$bin/src/platform/linux/tarnex" --layout "$root/layouts/a320cfm.ini"
 else
-  "$bin/src/platform/linux/tarnex" --snapshot "$root/build/snapshot.png"
+  "$bin/src/platform/linux/tarnex" --layout "$root/layouts/a320cfm.ini" --snapshot "$root/build/snapshot.png"
   echo "No display: wrote $root/build/snapshot.png"
 fi

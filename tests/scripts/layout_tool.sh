@@ -24,7 +24,7 @@ expect_failure() {
 
 # Round trips: the shipped layout, every byte value, CRLF without a final
 # newline, and an empty layout.
-cp "$TARNEX_SOURCE_DIR/layouts/a320cfm.ini" shipped.ini
+cp "$TARNEX_SOURCE_DIR/layouts/a320cfm-basic.ini" shipped.ini
 printf '[EICAS]\r\nSizeX=1000\r\nTitle=N1_\260C' > crlf.ini
 for i in $(seq 0 255); do printf "\\$(printf %o "$i")"; done > bytes.ini
 : > empty.ini
@@ -39,7 +39,7 @@ for layout in shipped crlf bytes empty; do
 done
 
 # The build packs the same bytes.
-cmp shipped.bin "$TARNEX_BUILD_DIR/layouts/a320cfm.bin" || fail "the build packed the layout differently"
+cmp shipped.bin "$TARNEX_BUILD_DIR/layouts/a320cfm-basic.bin" || fail "the build packed the layout differently"
 
 # Damaged files.
 last=$(( $(stat -c %s shipped.bin) - 1 ))
@@ -75,7 +75,7 @@ for special in fifo.bin /dev/zero; do
 done
 
 # lint: the shipped layouts, plain and packed, are clean.
-for layout in a320cfm a320iae; do
+for layout in a320cfm-basic a320cfm a320iae; do
     cp "$TARNEX_SOURCE_DIR/layouts/$layout.ini" "$layout.ini"
     "$tool" pack "$layout.ini" "$layout.bin"
     for file in "$layout.ini" "$layout.bin"; do
@@ -164,7 +164,7 @@ example() {
         found && /```/ { if (inside) exit; inside = 1; next }
         inside { sub(/^ +/, ""); print }' "$doc"
 }
-cp "$TARNEX_SOURCE_DIR/layouts/a320cfm.ini" my.ini
+cp "$TARNEX_SOURCE_DIR/layouts/a320cfm-basic.ini" my.ini
 while IFS='=' read -r key value; do
     [ "$(grep -c "^$key=" my.ini)" -eq 1 ] || fail "the example moves $key, which the shipped layout does not hold once"
     sed -i "s|^$key=.*|$key=$value|" my.ini

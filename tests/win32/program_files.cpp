@@ -24,5 +24,5 @@ std::string simProgram()
 
 std::string packedDefaultLayout()
 {
-    return buildDirectory() + "\\layouts\\a320cfm.bin";
+    return buildDirectory() + "\\layouts\\a320cfm-basic.bin";
 }

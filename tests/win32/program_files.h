@@ -8,4 +8,4 @@
 std::string buildDirectory();
 std::string tarnexProgram(); // <build>/src/platform/win32/tarnex.exe
 std::string simProgram(); // <build>/tools/sim/tarnex-sim.exe
-std::string packedDefaultLayout(); // <build>/layouts/a320cfm.bin
+std::string packedDefaultLayout(); // <build>/layouts/a320cfm-basic.bin
