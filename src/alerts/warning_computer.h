@@ -30,6 +30,9 @@ public:
 
     FlightPhase phase() const { return m_clocks.phases.phase(); }
 
+    // Where the layout puts the thrust levers' detents (take-off power).
+    void setLeverDetents(ThrustLeverDetents const& detents) { m_detents = detents; }
+
 private:
     // Everything that runs on simulator time, started afresh with the data.
     struct Clocks {

@@ -53,6 +53,7 @@ void EwdDisplay::draw()
     drawPageLines();
     if (efisStyle == EfisStyle::Old)
         drawFlapSlatIndicator();
+    drawThrustIndications();
 }
 
 void EwdDisplay::readDisplaySettings(std::string const& layoutFile)
@@ -70,6 +71,10 @@ void EwdDisplay::readDisplaySettings(std::string const& layoutFile)
 
     completeDetentAngles(flapPositions, reader.readNumberList("FlapPositions", flapPositions), kDefaultFlapDetentAngles);
     completeDetentAngles(slatPositions, reader.readNumberList("SlatPositions", slatPositions), kDefaultSlatDetentAngles);
+
+    thrustLayout = readThrustBlockLayout(reader);
+    thrustFont.reset();
+    warningComputer.setLeverDetents(thrustLayout.settings.detents);
 
     auto const mode = static_cast<WarningMode>(reader.readKeyword("WarningMode", Vocabulary::WarningMode, 0));
     if (mode != warningMode) {
@@ -204,4 +209,20 @@ void EwdDisplay::drawFlapSlatIndicator()
         .font = font(FontRow::Label),
     };
     flapSlatIndicator.draw(*graphics, readings, flapPositions, slatPositions, paint, stringFormat);
+}
+
+void EwdDisplay::drawThrustIndications()
+{
+    bool const anyShown = thrustLayout.limitShown || thrustLayout.idleShown || thrustLayout.alphaFloorShown;
+    if (graphics == nullptr || !anyShown)
+        return;
+    if (!thrustFont)
+        thrustFont = makeFont(thrustLayout.face, thrustLayout.fontSize, FontStyleRegular);
+    ThrustBlockPaint const paint {
+        .mode = brush(ColourRow::Legend),
+        .value = brush(ColourRow::TextNormal),
+        .missing = brush(ColourRow::MediumAlert),
+        .font = thrustFont.get(),
+    };
+    drawThrustBlock(*graphics, thrustState.update(simData, thrustLayout.settings), thrustLayout, paint);
 }

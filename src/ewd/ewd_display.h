@@ -5,6 +5,7 @@
 #include "alerts/warning_computer.h"
 #include "ewd/detent_angles.h"
 #include "ewd/flap_slat_indicator.h"
+#include "ewd/thrust_block.h"
 #include "gauges/efis_display.h"
 
 #include <cstdint>
@@ -52,6 +53,7 @@ protected:
 
     void drawPageLines();
     void drawFlapSlatIndicator();
+    void drawThrustIndications();
 
     // Made by the first drawAlertList that can make it.
     std::unique_ptr<Font> underlinedAlertFont;
@@ -75,6 +77,10 @@ protected:
     // Where the memo lines' actions end, measured in drawAlertList.
     EcamMemoPaint memoPaint;
     FlapSlatIndicator flapSlatIndicator;
+    ThrustBlockLayout thrustLayout;
+    ThrustState thrustState;
+    // Made by the first frame that draws the thrust block.
+    std::unique_ptr<Font> thrustFont;
 
 private:
     void placeMemoActions();

@@ -1,0 +1,87 @@
+#include "systems/thrust_state.h"
+
+#include "sim/value_sources.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A flash: lit for the first half of each second.
+constexpr double kFlashPeriodSeconds = 1.0;
+constexpr double kFlashLitFraction = 0.5;
+
+bool isModeCode(double code)
+{
+    return code >= static_cast<double>(ThrustLimitCode::Climb) && code <= static_cast<double>(ThrustLimitCode::MaxReverse)
+        && code == std::floor(code);
+}
+
+} // namespace
+
+ThrustIndications const& ThrustState::update(SimData const& data, ThrustSettings const& settings)
+{
+    std::optional<double> const aircraftMode = aircraftValue(data, AircraftValue::ThrustLimitMode);
+    // The levers are followed even when the aircraft names the mode, so the
+    // flex hold is right the moment its mode goes missing.
+    ThrustLimitCode const leverMode = modeFromLevers(data, settings.detents);
+    m_shown.mode = aircraftMode && isModeCode(*aircraftMode) ? static_cast<ThrustLimitCode>(static_cast<int>(*aircraftMode)) : leverMode;
+    m_shown.n1Limit = aircraftValue(data, AircraftValue::N1Limit);
+    m_shown.flexTemp = aircraftValue(data, AircraftValue::FlexTemp);
+    std::optional<double> const alphaFloor = aircraftValue(data, AircraftValue::AlphaFloor);
+    m_shown.alphaFloor = alphaFloor && *alphaFloor != 0;
+    m_shown.idle = idleLit(data, settings);
+    return m_shown;
+}
+
+ThrustLimitCode ThrustState::modeFromLevers(SimData const& data, ThrustLeverDetents const& detents)
+{
+    LeverDetent detent = LeverDetent::Idle;
+    if (!mostAdvancedLeverDetent(data, detents, detent)) {
+        m_flexHeld = false;
+        return ThrustLimitCode::None;
+    }
+    if (detent != LeverDetent::FlexMct)
+        m_flexHeld = false;
+    switch (detent) {
+    case LeverDetent::Reverse:
+        return ThrustLimitCode::MaxReverse;
+    case LeverDetent::Toga:
+        return ThrustLimitCode::TakeOffGoAround;
+    case LeverDetent::FlexMct: {
+        std::optional<double> const flex = aircraftValue(data, AircraftValue::FlexTemp);
+        if (!m_flexHeld && onGround(data) && flex && *flex > 0)
+            m_flexHeld = true;
+        return m_flexHeld ? ThrustLimitCode::Flex : ThrustLimitCode::MaxContinuous;
+    }
+    case LeverDetent::Idle:
+    case LeverDetent::Climb:
+        break;
+    }
+    return ThrustLimitCode::Climb;
+}
+
+bool ThrustState::idleLit(SimData const& data, ThrustSettings const& settings)
+{
+    std::optional<double> const autothrust = aircraftValue(data, AircraftValue::AutothrustActive);
+    int const engines = std::min<int>(engineCount(data), SimData::kMaxEngines);
+    bool atIdle = !onGround(data) && autothrust && *autothrust != 0;
+    bool anyRunning = false;
+    for (int engine = 0; atIdle && engine < engines; ++engine) {
+        if (!engineRunning(data, engine))
+            continue;
+        anyRunning = true;
+        atIdle = engineN1(data, engine) <= settings.idleN1;
+    }
+    if (!atIdle || !anyRunning) {
+        m_idleSince.reset();
+        return false;
+    }
+    double const now = simTime(data);
+    if (!m_idleSince || now < *m_idleSince)
+        m_idleSince = now;
+    double const lit = now - *m_idleSince;
+    if (lit >= settings.idleFlashSeconds)
+        return true;
+    return std::fmod(lit, kFlashPeriodSeconds) < kFlashPeriodSeconds * kFlashLitFraction;
+}
