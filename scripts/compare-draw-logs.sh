@@ -18,7 +18,7 @@ cleanup() {
 }
 trap cleanup EXIT
 export FSUIPC_IPC_DIR="$work/ipc" XDG_CONFIG_HOME="$work/config"
-mkdir -p "$FSUIPC_IPC_DIR"
+mkdir -p -m 0700 "$FSUIPC_IPC_DIR"
 
 for at in 5 40 80 134 155 180 230 300 350 395; do
   "$before/tools/sim/tarnex-sim" --scenario demo --at "$at" --seconds-per-exchange 0 & sim=$!
