@@ -13,7 +13,7 @@ struct Subcommand {
 
 constexpr Subcommand kSubcommands[] = {
     { "ipc", runIpcBench, "ipc [--requests N]   round trip of the 40-request frame batch against tarnex-sim" },
-    { "frame", runFrameBench, "frame [--size WxH] [--frames N] [--pause MS] [--aircraft FILE]   whole frames of the default layout, off screen" },
+    { "frame", runFrameBench, "frame [--size WxH] [--frames N] [--pause MS] [--aircraft FILE] [--layout FILE]   whole frames of the built-in layout, off screen; with an option, beside a display that uses it" },
     { "blocking", runBlockingBench, "blocking [--seconds S] [--period MS] [--size WxH] [--at S]   CPU of the tarnex window's timer loop" },
 };
 

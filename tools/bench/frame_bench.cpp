@@ -3,8 +3,10 @@
 // with Cairo, present into an off-screen buffer. Prints the time per frame,
 // what the frames keep allocating once the first is drawn, and the peak
 // resident size. With --aircraft FILE a second display reads the named
-// values where FILE says; the two take turns frame by frame, so both see the
-// same machine, and the run ends with the ratio of their medians.
+// values where FILE says, and with --layout FILE it draws that layout (both
+// options: one second display with both); the two take turns frame by
+// frame, so both see the same machine, and the run ends with the ratio of
+// their medians.
 
 #include "allocation_count.h"
 #include "bench_commands.h"
@@ -48,7 +50,9 @@ struct FrameOptions {
     // Idle time before each frame, as the blocking loop waits between ticks:
     // frames then start with cold caches.
     long pauseMs = 0;
-    std::string aircraftPath; // empty: one display, standard offsets
+    std::string aircraftPath; // empty: standard offsets
+    std::string layoutPath; // empty: the built-in layout
+    bool compared() const { return !aircraftPath.empty() || !layoutPath.empty(); }
 };
 
 // The demo flight at sixty times real time: a run of a few seconds passes
@@ -105,6 +109,10 @@ bool parseFrameOptions(std::span<char const* const> args, FrameOptions& options)
             options.aircraftPath = value;
             return !value.empty();
         }
+        if (name == "--layout") {
+            options.layoutPath = value;
+            return !value.empty();
+        }
         return false;
     });
 }
@@ -141,7 +149,7 @@ void printFigures(FrameOptions const& options, std::string_view title, FrameSamp
     Spread const wall = spreadOf(samples.wallMs);
     Spread const cpu = spreadOf(samples.cpuMs);
     double const frames = static_cast<double>(options.frames);
-    std::printf("frame %dx%d: %ld frames of the default layout after the first, %s, tarnex-sim flying the demo at %sx",
+    std::printf("frame %dx%d: %ld frames after the first, %s, tarnex-sim flying the demo at %sx",
         options.width, options.height, options.frames, std::string(title).c_str(), kTimeScale);
     if (options.pauseMs > 0)
         std::printf(", %ld ms idle before each", options.pauseMs);
@@ -233,9 +241,12 @@ int runFrames(FrameOptions const& options, std::string const& folder)
     LinuxLayoutPlatform layouts;
     std::vector<std::unique_ptr<BenchedDisplay>> displays;
     displays.push_back(std::make_unique<BenchedDisplay>(options, profiles, ipc, layouts));
-    if (aircraft) {
+    if (options.compared()) {
         displays.push_back(std::make_unique<BenchedDisplay>(options, profiles, ipc, layouts));
-        displays.back()->display.useAircraftSources(*aircraft);
+        if (aircraft)
+            displays.back()->display.useAircraftSources(*aircraft);
+        if (!options.layoutPath.empty())
+            displays.back()->display.useLayoutFile(options.layoutPath);
     }
     for (auto& benched : displays) {
         if (!startDisplay(*benched))
@@ -251,10 +262,12 @@ int runFrames(FrameOptions const& options, std::string const& folder)
             return 1;
         }
     }
-    printFigures(options, "standard offsets", displays[0]->samples, displays[0]->seconds, displays[0]->allocations);
-    if (aircraft) {
-        printFigures(options, "aircraft file " + options.aircraftPath, displays[1]->samples, displays[1]->seconds, displays[1]->allocations);
-        std::printf("  with the aircraft file: %.3f x the standard frame median\n",
+    printFigures(options, "built-in layout, standard offsets", displays[0]->samples, displays[0]->seconds, displays[0]->allocations);
+    if (options.compared()) {
+        std::string const title = (options.layoutPath.empty() ? std::string("built-in layout") : "layout " + options.layoutPath)
+            + (options.aircraftPath.empty() ? std::string(", standard offsets") : ", aircraft file " + options.aircraftPath);
+        printFigures(options, title, displays[1]->samples, displays[1]->seconds, displays[1]->allocations);
+        std::printf("  compared: %.3f x the built-in frame median\n",
             spreadOf(displays[1]->samples.wallMs).median / spreadOf(displays[0]->samples.wallMs).median);
     }
     std::printf("  peak RSS:          %.1f MiB\n", peakResidentMiB());
@@ -267,13 +280,15 @@ int runFrameBench(std::span<char const* const> args)
 {
     FrameOptions options;
     if (!parseFrameOptions(args, options)) {
-        std::cerr << "Write the frame benchmark as: tarnex-bench frame [--size WxH] [--frames N] [--pause MS] [--aircraft FILE], "
+        std::cerr << "Write the frame benchmark as: tarnex-bench frame [--size WxH] [--frames N] [--pause MS] [--aircraft FILE] [--layout FILE], "
                      "each side from 1 to 16384, N at least 1, MS from 0 to 10000.\n";
         return 2;
     }
     // Read from where the command was given, before the run moves away.
-    if (!options.aircraftPath.empty())
-        options.aircraftPath = std::filesystem::absolute(options.aircraftPath).string();
+    for (std::string* path : { &options.aircraftPath, &options.layoutPath }) {
+        if (!path->empty())
+            *path = std::filesystem::absolute(*path).string();
+    }
     BenchFolder folder;
     if (folder.path().empty() || !enterPrivateFolder(folder.path())) {
         std::cerr << "Cannot make a private folder in /tmp for the benchmark.\n";
