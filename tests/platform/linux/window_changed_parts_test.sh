@@ -37,16 +37,18 @@ expect_whole_page() {
 }
 
 # Runs the window for a few seconds of frames at GDK scale $1, where the
-# 500 x 400 window has $2 device pixels, and checks what it shows.
+# 500 x 400 window has $2 device pixels, and checks what it shows. Further
+# arguments go to both programs.
 check_window_at_scale() {
   local scale=$1 pixels=$2
+  shift 2
   export GDK_SCALE=$scale
-  start_program
+  start_program "$@"
   window=$(wait_for_window "A320 CFM E/WD")
   # The scenario's clock started with tarnex-sim: however slow the machine,
   # three seconds from now it holds still at its last keyframe.
   sleep 3
-  (cd "$work" && "$tarnex" --snapshot "$work/whole-$pixels.png" --size "$pixels" --frames 3) >"$work/snapshot.log" 2>&1 ||
+  (cd "$work" && "$tarnex" "$@" --snapshot "$work/whole-$pixels.png" --size "$pixels" --frames 3) >"$work/snapshot.log" 2>&1 ||
     fail "the snapshot failed: $(cat "$work/snapshot.log")"
   expect_whole_page "after-partial-frames-scale-$scale.png" "$pixels"
 
@@ -64,4 +66,13 @@ check_window_at_scale 1 500x400
 # At twice the scale (GNOME's on a high-density screen) the page is drawn at
 # the screen's own pixels, whole and sharp.
 check_window_at_scale 2 1000x800
+
+# The full page, at a moment of the demo held still (both programs see the
+# same simulator time, so memos and flashing items agree): the window shows
+# what the snapshot draws.
+kill "$sim_pid"
+wait "$sim_pid" 2>/dev/null || true
+"$TARNEX_BUILD_DIR/tools/sim/tarnex-sim" --scenario demo --at 150 --seconds-per-exchange 0 >"$work/sim.log" 2>&1 &
+sim_pid=$!
+check_window_at_scale 1 500x400 --layout "$TARNEX_SOURCE_DIR/layouts/a320cfm.ini"
 echo "window changed parts: ok"
