@@ -252,6 +252,10 @@ private:
             else if (leadingInt(entry.value) <= 0)
                 report(entry.line, setting + " is not a font size; a size must be above 0");
             break;
+        case LayoutValue::Scale:
+            if (!startsWithNumber(entry.value, false) || !(std::isfinite(leadingFloat(entry.value)) && leadingFloat(entry.value) > 0))
+                report(entry.line, setting + " is not a scale above 0; the default is kept");
+            break;
         case LayoutValue::YesNo:
             checkWord(entry, setting, yesNoWords());
             break;
