@@ -23,7 +23,7 @@ struct FlapIndicatorLayout {
     float scale = 1;
     FlapIndicatorMode mode = FlapIndicatorMode::Basic;
     // The top centre of "A LOCK", from `position`, in the indicator's units.
-    PointF alphaLockOffset { 17, 180 };
+    PointF alphaLockOffset { 40, 180 };
 
     // A point of the drawing made for the 1000 x 1000 page, on this page.
     PointF place(PointF drawn) const

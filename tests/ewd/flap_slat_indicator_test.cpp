@@ -347,7 +347,7 @@ TEST_F(FlapSlatIndicatorTest, ALockPulsesOnSimulatorTimeFromTheMomentTheSlatsLoc
         DrawCommand const* caption = text(u"A LOCK");
         EXPECT_EQ(caption ? caption->brush.colour : 0, step.shown) << "at " << step.simTime;
         if (caption) {
-            expectPoint(caption->origin, 650, 590);
+            expectPoint(caption->origin, 673, 590);
             EXPECT_EQ(caption->format.align, StringAlignment::Center);
         }
     }
