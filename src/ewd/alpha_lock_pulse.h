@@ -11,6 +11,11 @@ enum class AlphaLockShade { Hidden, Bright, Dim };
 // caption still and every lock starts bright.
 class AlphaLockPulse {
 public:
+    // The real page shows a green, pulsing "A LOCK" below the slat indication
+    // (FCOM DSC-27-30-10, quoted at
+    // https://airbusflightinstructor.com/a330/ata-27/ata-27-29-slats-alpha-speed-lock
+    // and https://www.pprune.org/8131094-post603.html). No public source gives
+    // the pulse's rhythm; these two figures are our own choice.
     static constexpr double kBrightSeconds = 1.0;
     static constexpr double kDimSeconds = 0.5;
 

@@ -194,6 +194,58 @@ Argb dimmed(Argb colour)
     return alpha | ((colour & 0x00FEFEFEu) >> 1);
 }
 
+// Where the surfaces stand against the lever's detent.
+struct Motion {
+    int detent;
+    bool flapMoving;
+    bool slatMoving;
+    bool travelling() const { return flapMoving || slatMoving; }
+};
+
+// Texts are drawn with their anchor at their top centre.
+void alignTexts(StringFormat& format)
+{
+    format.align = StringAlignment::Center;
+    format.lineAlign = StringAlignment::Near;
+}
+
+void drawText(Graphics& graphics, std::u16string_view text, PointF anchor, FlapSlatPaint const& paint, Brush const* brush,
+    StringFormat const& format)
+{
+    if (paint.font && brush)
+        graphics.drawString(text, *paint.font, anchor, format, *brush);
+}
+
+// What shows once a surface is out: the detent dots, "FLAP", the
+// configuration, "S" and "F". The full page marks the dot each surface goes
+// to: the handle colour on the way, the position colour once there.
+void drawExtendedMarks(Graphics& graphics, PlacedGeometry const& at, Motion motion, bool full, std::u16string_view label,
+    FlapSlatPaint const& paint, StringFormat& format)
+{
+    auto target = [&](std::array<int, kLeverDetentCount> const& map, bool moving) {
+        return full ? TargetDot { map[motion.detent], moving ? paint.travellingBrush : paint.settledBrush } : TargetDot {};
+    };
+    if (paint.foregroundBrush) {
+        drawTrackDots(graphics, at.slatTrack, at.dotDiameter, *paint.foregroundBrush, target(kSlatMap, motion.slatMoving));
+        drawTrackDots(graphics, at.flapTrack, at.dotDiameter, *paint.foregroundBrush, target(kFlapMap, motion.flapMoving));
+    }
+    alignTexts(format);
+    bool const travelling = motion.travelling();
+    drawText(graphics, u"FLAP", at.flapCaption, paint, travelling ? paint.travellingBrush : paint.foregroundBrush, format);
+    drawText(graphics, label, at.configLabel, paint, travelling ? paint.travellingBrush : paint.settledBrush, format);
+    drawText(graphics, u"S", at.slatLetter, paint, paint.foregroundBrush, format);
+    drawText(graphics, u"F", at.flapLetter, paint, paint.foregroundBrush, format);
+}
+
+void drawAlphaLock(Graphics& graphics, AlphaLockShade shade, PointF anchor, FlapSlatPaint const& paint, StringFormat& format)
+{
+    if (shade == AlphaLockShade::Hidden || !paint.settledBrush)
+        return;
+    Brush const dim { dimmed(paint.settledBrush->colour) };
+    alignTexts(format);
+    drawText(graphics, u"A LOCK", anchor, paint, shade == AlphaLockShade::Bright ? paint.settledBrush : &dim, format);
+}
+
 }
 
 void FlapSlatIndicator::draw(Graphics& graphics, FlapSlatReadings const& in, DetentAngles const& flapAngles,
@@ -207,45 +259,14 @@ void FlapSlatIndicator::draw(Graphics& graphics, FlapSlatReadings const& in, Det
     LeverDetent const lever = leverDetent(in.leverPosition);
     bool const flapMoving = std::fabs(in.flapAngle - flapAngles[lever.detent]) > kSettledTolerance;
     bool const slatMoving = std::fabs(in.slatAngle - slatAngles[lever.detent]) > kSettledTolerance;
-    bool const travelling = flapMoving || slatMoving;
-
-    // Each text's anchor is its top centre.
-    auto alignTexts = [&] {
-        sharedFormat.align = StringAlignment::Center;
-        sharedFormat.lineAlign = StringAlignment::Near;
-    };
-    auto text = [&](std::u16string_view s, PointF anchor, Brush const* brush) {
-        if (paint.font && brush)
-            graphics.drawString(s, *paint.font, anchor, sharedFormat, *brush);
-    };
 
     if (in.flapAngle > 0 || in.slatAngle > 0) {
-        // The full page marks the dot each surface goes to: the handle
-        // colour on the way, the position colour once there.
-        auto target = [&](std::array<int, kLeverDetentCount> const& map, bool moving) {
-            return full ? TargetDot { map[lever.detent], moving ? paint.travellingBrush : paint.settledBrush } : TargetDot {};
-        };
-        if (paint.foregroundBrush) {
-            drawTrackDots(graphics, at.slatTrack, at.dotDiameter, *paint.foregroundBrush, target(kSlatMap, slatMoving));
-            drawTrackDots(graphics, at.flapTrack, at.dotDiameter, *paint.foregroundBrush, target(kFlapMap, flapMoving));
-        }
-        alignTexts();
-        text(u"FLAP", at.flapCaption, travelling ? paint.travellingBrush : paint.foregroundBrush);
         if (lever.known)
             m_configLabel = kConfigLabels[lever.detent];
-        text(m_configLabel, at.configLabel, travelling ? paint.travellingBrush : paint.settledBrush);
-        text(u"S", at.slatLetter, paint.foregroundBrush);
-        text(u"F", at.flapLetter, paint.foregroundBrush);
+        drawExtendedMarks(graphics, at, { lever.detent, flapMoving, slatMoving }, full, m_configLabel, paint, sharedFormat);
     }
-
-    if (full) {
-        AlphaLockShade const shade = m_alphaLockPulse.update(in.slatAlphaLock, in.simTime);
-        if (shade != AlphaLockShade::Hidden && paint.settledBrush) {
-            Brush const dim { dimmed(paint.settledBrush->colour) };
-            alignTexts();
-            text(u"A LOCK", m_layout.alphaLockAnchor(), shade == AlphaLockShade::Bright ? paint.settledBrush : &dim);
-        }
-    }
+    if (full)
+        drawAlphaLock(graphics, m_alphaLockPulse.update(in.slatAlphaLock, in.simTime), m_layout.alphaLockAnchor(), paint, sharedFormat);
 
     PointF const slatPoint = trackPoint(slat, in.slatAngle);
     PointF const flapPoint = trackPoint(flap, in.flapAngle);
