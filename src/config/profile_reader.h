@@ -98,4 +98,5 @@ constexpr std::array<std::string_view, 2> UnitSystem { "US", "METRIC" };
 constexpr std::array<std::string_view, 2> PageStyle { "OLD", "NEW" };
 constexpr std::array<std::string_view, 2> EngineType { "N1_DRIVEN", "EPR_DRIVEN" };
 constexpr std::array<std::string_view, 2> WarningMode { "BASIC", "FULL" };
+constexpr std::array<std::string_view, 2> FlapIndicatorMode { "BASIC", "FULL" };
 }

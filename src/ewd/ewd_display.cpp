@@ -18,15 +18,6 @@ constexpr int kFuelFlowGauge = 7;
 // User messages (numbered from 1) that the page never shows.
 constexpr int kHiddenUserMessages[] = { 1, 2, 5, 6, 7 };
 
-// Fixed line work of the 1000 x 1000 page.
-constexpr float kSeparatorY = 680;
-constexpr float kLeftSeparatorEndX = 530;
-constexpr float kRightSeparatorStartX = 630;
-constexpr float kColumnX = 580;
-constexpr float kUpperColumnTop = 250;
-constexpr float kUpperColumnBottom = 630;
-constexpr float kLowerColumnTop = 730;
-
 constexpr int kFourEngines = 4;
 
 PointF labelPoint(GaugeRecord const& gauge)
@@ -75,6 +66,8 @@ void EwdDisplay::readDisplaySettings(std::string const& layoutFile)
     thrustLayout = readThrustBlockLayout(reader);
     thrustFont.reset();
     warningComputer.setLeverDetents(thrustLayout.settings.detents);
+    separators = readSeparatorLayout(reader);
+    flapSlatIndicator.setLayout(readFlapIndicatorLayout(reader));
 
     auto const mode = static_cast<WarningMode>(reader.readKeyword("WarningMode", Vocabulary::WarningMode, 0));
     if (mode != warningMode) {
@@ -171,11 +164,7 @@ void EwdDisplay::drawPageLines()
     if (graphics == nullptr || linePen == nullptr)
         return;
 
-    graphics->drawLine(*linePen, { 0, kSeparatorY }, { kLeftSeparatorEndX, kSeparatorY });
-    graphics->drawLine(*linePen, { kRightSeparatorStartX, kSeparatorY }, { pageWidth, kSeparatorY });
-    if (efisStyle == EfisStyle::Old)
-        graphics->drawLine(*linePen, { kColumnX, kUpperColumnTop }, { kColumnX, kUpperColumnBottom });
-    graphics->drawLine(*linePen, { kColumnX, kLowerColumnTop }, { kColumnX, pageHeight - alertLineHeight });
+    drawSeparators(*graphics, *linePen, separators, { pageWidth, pageHeight - alertLineHeight, efisStyle == EfisStyle::Old });
 
     bool const fourEngines = engineCount(simData) == kFourEngines;
     if (fourEngines && engineType == EngineType::EprDriven)
@@ -198,7 +187,13 @@ void EwdDisplay::drawFlapSlatIndicator()
 {
     if (graphics == nullptr)
         return;
-    FlapSlatReadings const readings { flapLeverPosition(simData), flapAngleDeg(simData), slatAngleDeg(simData) };
+    FlapSlatReadings const readings {
+        .leverPosition = flapLeverPosition(simData),
+        .flapAngle = flapAngleDeg(simData),
+        .slatAngle = slatAngleDeg(simData),
+        .slatAlphaLock = aircraftValue(simData, AircraftValue::SlatAlphaLock),
+        .simTime = simTime(simData),
+    };
     FlapSlatPaint const paint {
         .wingPen = pen(ColourRow::Foreground),
         .foregroundBrush = brush(ColourRow::Foreground),

@@ -5,6 +5,7 @@
 #include "alerts/warning_computer.h"
 #include "ewd/detent_angles.h"
 #include "ewd/flap_slat_indicator.h"
+#include "ewd/separator_lines.h"
 #include "ewd/thrust_block.h"
 #include "gauges/efis_display.h"
 
@@ -59,6 +60,7 @@ protected:
     std::unique_ptr<Font> underlinedAlertFont;
     DetentAngles flapPositions {};
     DetentAngles slatPositions {};
+    SeparatorLayout separators;
     EfisStyle efisStyle = EfisStyle::Old;
     EngineType engineType = EngineType::N1Driven;
     float connectorInnerDx = 30;

@@ -8,8 +8,6 @@
 namespace {
 
 constexpr std::array<PointF, 4> kWingOutline { { { 741, 465 }, { 793, 465 }, { 784, 484 }, { 749, 484 } } };
-constexpr PointF kWingSlatRoot = kWingOutline[3];
-constexpr PointF kWingFlapRoot = kWingOutline[2];
 
 constexpr std::array<PointF, 4> kSlatTrack { { { 709, 484 }, { 656, 491 }, { 638, 529 }, { 633, 577 } } };
 constexpr std::array<PointF, 5> kFlapTrack { { { 835, 484 }, { 882, 488 }, { 935, 522 }, { 952, 569 }, { 961, 620 } } };
@@ -36,6 +34,58 @@ constexpr std::array<std::u16string_view, kLeverDetentCount> kConfigLabels { u"0
 constexpr int kLastDetentFromWingRoot = 3;
 
 constexpr float kDotDiameter = 10;
+
+// The indicator's geometry as the layout places it on the page.
+struct PlacedGeometry {
+    std::array<PointF, 4> wing;
+    std::array<PointF, 4> slatTrack;
+    std::array<PointF, 5> flapTrack;
+    PointF slatPivot;
+    PointF flapPivot;
+    Triangle slatSymbol;
+    Triangle flapSymbol;
+    PointF flapCaption;
+    PointF slatLetter;
+    PointF flapLetter;
+    PointF configLabel;
+    float dotDiameter;
+};
+
+template <std::size_t N>
+std::array<PointF, N> placeAll(FlapIndicatorLayout const& layout, std::array<PointF, N> const& drawn)
+{
+    std::array<PointF, N> placed;
+    for (std::size_t i = 0; i < N; ++i)
+        placed[i] = layout.place(drawn[i]);
+    return placed;
+}
+
+// A symbol keeps its local origin; only its size follows the layout.
+Triangle scaleSymbol(Triangle const& symbol, float scale)
+{
+    Triangle scaled;
+    for (std::size_t i = 0; i < symbol.size(); ++i)
+        scaled[i] = { symbol[i].x * scale, symbol[i].y * scale };
+    return scaled;
+}
+
+PlacedGeometry placeGeometry(FlapIndicatorLayout const& layout)
+{
+    return {
+        .wing = placeAll(layout, kWingOutline),
+        .slatTrack = placeAll(layout, kSlatTrack),
+        .flapTrack = placeAll(layout, kFlapTrack),
+        .slatPivot = layout.place(kSlatPivot),
+        .flapPivot = layout.place(kFlapPivot),
+        .slatSymbol = scaleSymbol(kSlatSymbol, layout.scale),
+        .flapSymbol = scaleSymbol(kFlapSymbol, layout.scale),
+        .flapCaption = layout.place(kFlapCaptionAnchor),
+        .slatLetter = layout.place(kSlatLetterAnchor),
+        .flapLetter = layout.place(kFlapLetterAnchor),
+        .configLabel = layout.place(kConfigLabelAnchor),
+        .dotDiameter = kDotDiameter * layout.scale,
+    };
+}
 
 struct Surface {
     std::span<PointF const> track;
@@ -121,15 +171,79 @@ void drawCurrentSymbol(Graphics& graphics, Surface const& surface, double angle,
     graphics.drawLine(pen, anchor, placed[1]);
 }
 
-void drawDetentDots(Graphics& graphics, Brush const& brush)
+// The point of a track whose dot takes a brush of its own; none by default.
+struct TargetDot {
+    int point = -1;
+    Brush const* brush = nullptr;
+};
+
+// A dot on each point of the track but its first.
+void drawTrackDots(Graphics& graphics, std::span<PointF const> track, float diameter, Brush const& brush, TargetDot target)
 {
-    auto dot = [&](PointF p) {
-        graphics.fillEllipse(brush, { p.x - kDotDiameter / 2, p.y - kDotDiameter / 2, kDotDiameter, kDotDiameter });
+    for (std::size_t i = 1; i < track.size(); ++i) {
+        PointF const p = track[i];
+        bool const isTarget = static_cast<int>(i) == target.point && target.brush;
+        graphics.fillEllipse(isTarget ? *target.brush : brush, { p.x - diameter / 2, p.y - diameter / 2, diameter, diameter });
+    }
+}
+
+// Half the brightness of each channel; the alpha stays.
+Argb dimmed(Argb colour)
+{
+    Argb const alpha = colour & 0xFF000000u;
+    return alpha | ((colour & 0x00FEFEFEu) >> 1);
+}
+
+// Where the surfaces stand against the lever's detent.
+struct Motion {
+    int detent;
+    bool flapMoving;
+    bool slatMoving;
+    bool travelling() const { return flapMoving || slatMoving; }
+};
+
+// Texts are drawn with their anchor at their top centre.
+void alignTexts(StringFormat& format)
+{
+    format.align = StringAlignment::Center;
+    format.lineAlign = StringAlignment::Near;
+}
+
+void drawText(Graphics& graphics, std::u16string_view text, PointF anchor, FlapSlatPaint const& paint, Brush const* brush,
+    StringFormat const& format)
+{
+    if (paint.font && brush)
+        graphics.drawString(text, *paint.font, anchor, format, *brush);
+}
+
+// What shows once a surface is out: the detent dots, "FLAP", the
+// configuration, "S" and "F". The full page marks the dot each surface goes
+// to: the handle colour on the way, the position colour once there.
+void drawExtendedMarks(Graphics& graphics, PlacedGeometry const& at, Motion motion, bool full, std::u16string_view label,
+    FlapSlatPaint const& paint, StringFormat& format)
+{
+    auto target = [&](std::array<int, kLeverDetentCount> const& map, bool moving) {
+        return full ? TargetDot { map[motion.detent], moving ? paint.travellingBrush : paint.settledBrush } : TargetDot {};
     };
-    for (std::size_t i = 1; i < kSlatTrack.size(); ++i)
-        dot(kSlatTrack[i]);
-    for (std::size_t i = 1; i < kFlapTrack.size(); ++i)
-        dot(kFlapTrack[i]);
+    if (paint.foregroundBrush) {
+        drawTrackDots(graphics, at.slatTrack, at.dotDiameter, *paint.foregroundBrush, target(kSlatMap, motion.slatMoving));
+        drawTrackDots(graphics, at.flapTrack, at.dotDiameter, *paint.foregroundBrush, target(kFlapMap, motion.flapMoving));
+    }
+    alignTexts(format);
+    bool const travelling = motion.travelling();
+    drawText(graphics, u"FLAP", at.flapCaption, paint, travelling ? paint.travellingBrush : paint.foregroundBrush, format);
+    drawText(graphics, label, at.configLabel, paint, travelling ? paint.travellingBrush : paint.settledBrush, format);
+    drawText(graphics, u"S", at.slatLetter, paint, paint.foregroundBrush, format);
+    drawText(graphics, u"F", at.flapLetter, paint, paint.foregroundBrush, format);
+}
+
+void drawAlphaLock(Graphics& graphics, AlphaLockShade shade, PointF anchor, FlapSlatPaint const& paint, StringFormat& format)
+{
+    if (shade == AlphaLockShade::Hidden || !paint.settledBrush)
+        return;
+    Brush const dim { dimmed(paint.settledBrush->colour) };
+    alignTexts(format);
+    drawText(graphics, u"A LOCK", anchor, paint, shade == AlphaLockShade::Bright ? paint.settledBrush : &dim, format);
 }
 
 }
@@ -137,30 +251,22 @@ void drawDetentDots(Graphics& graphics, Brush const& brush)
 void FlapSlatIndicator::draw(Graphics& graphics, FlapSlatReadings const& in, DetentAngles const& flapAngles,
     DetentAngles const& slatAngles, FlapSlatPaint const& paint, StringFormat& sharedFormat)
 {
-    Surface const slat { kSlatTrack, kSlatMap, slatAngles, kWingSlatRoot, kSlatPivot, kSlatSymbol, 180.0 };
-    Surface const flap { kFlapTrack, kFlapMap, flapAngles, kWingFlapRoot, kFlapPivot, kFlapSymbol, 0.0 };
+    PlacedGeometry const at = placeGeometry(m_layout);
+    Surface const slat { at.slatTrack, kSlatMap, slatAngles, at.wing[3], at.slatPivot, at.slatSymbol, 180.0 };
+    Surface const flap { at.flapTrack, kFlapMap, flapAngles, at.wing[2], at.flapPivot, at.flapSymbol, 0.0 };
+    bool const full = m_layout.mode == FlapIndicatorMode::Full;
 
     LeverDetent const lever = leverDetent(in.leverPosition);
     bool const flapMoving = std::fabs(in.flapAngle - flapAngles[lever.detent]) > kSettledTolerance;
     bool const slatMoving = std::fabs(in.slatAngle - slatAngles[lever.detent]) > kSettledTolerance;
-    bool const travelling = flapMoving || slatMoving;
 
     if (in.flapAngle > 0 || in.slatAngle > 0) {
-        if (paint.foregroundBrush)
-            drawDetentDots(graphics, *paint.foregroundBrush);
-        sharedFormat.align = StringAlignment::Center;
-        sharedFormat.lineAlign = StringAlignment::Near;
-        auto text = [&](std::u16string_view s, PointF at, Brush const* brush) {
-            if (paint.font && brush)
-                graphics.drawString(s, *paint.font, at, sharedFormat, *brush);
-        };
-        text(u"FLAP", kFlapCaptionAnchor, travelling ? paint.travellingBrush : paint.foregroundBrush);
         if (lever.known)
             m_configLabel = kConfigLabels[lever.detent];
-        text(m_configLabel, kConfigLabelAnchor, travelling ? paint.travellingBrush : paint.settledBrush);
-        text(u"S", kSlatLetterAnchor, paint.foregroundBrush);
-        text(u"F", kFlapLetterAnchor, paint.foregroundBrush);
+        drawExtendedMarks(graphics, at, { lever.detent, flapMoving, slatMoving }, full, m_configLabel, paint, sharedFormat);
     }
+    if (full)
+        drawAlphaLock(graphics, m_alphaLockPulse.update(in.slatAlphaLock, in.simTime), m_layout.alphaLockAnchor(), paint, sharedFormat);
 
     PointF const slatPoint = trackPoint(slat, in.slatAngle);
     PointF const flapPoint = trackPoint(flap, in.flapAngle);
@@ -176,5 +282,5 @@ void FlapSlatIndicator::draw(Graphics& graphics, FlapSlatReadings const& in, Det
         drawCurrentSymbol(graphics, flap, in.flapAngle, flapPoint, *paint.symbolPen);
     }
     if (paint.wingPen)
-        graphics.drawPolygon(*paint.wingPen, kWingOutline);
+        graphics.drawPolygon(*paint.wingPen, at.wing);
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "ewd/alpha_lock_pulse.h"
 #include "ewd/detent_angles.h"
+#include "ewd/flap_indicator_layout.h"
 #include "render/graphics.h"
 #include "sim/value_sources.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +15,8 @@ struct FlapSlatReadings {
     double leverPosition = 0; // 0 up .. 16383 full
     double flapAngle = 0; // trailing edge, degrees
     double slatAngle = 0; // leading edge, degrees
+    std::optional<double> slatAlphaLock; // 0 off, 1 locked; nullopt: not available
+    double simTime = 0; // seconds
 };
 
 // The display's pens, brushes and font the indicator draws with; a missing
@@ -22,7 +27,7 @@ struct FlapSlatPaint {
     Pen const* targetPen = nullptr; // flap handle: target outlines
     Brush const* travellingBrush = nullptr; // flap handle: texts while a surface travels
     Pen const* symbolPen = nullptr; // flap position: symbols and arms
-    Brush const* settledBrush = nullptr; // flap position: settled configuration
+    Brush const* settledBrush = nullptr; // flap position: settled configuration, "A LOCK"
     Font const* font = nullptr; // label font
 };
 
@@ -30,7 +35,9 @@ struct FlapSlatPaint {
 // to its lower left and the flap symbol on a track to its lower right, each
 // placed by interpolating its angle between the detent angles; target
 // outlines while a surface travels to the lever's detent; and, once a surface
-// is out, the detent dots, the captions and the selected configuration.
+// is out, the detent dots, the captions and the selected configuration. The
+// layout places and sizes it, and its FULL mode adds the coloured target dots
+// and "A LOCK".
 class FlapSlatIndicator {
 public:
     // Lever positions from 0 to 16383 give detents 0 to 5, each centred on a
@@ -38,6 +45,8 @@ public:
     static constexpr double kLeverUnitsPerDetent = kFlapLeverUnitsPerDetent;
     // A surface within this many degrees of its detent angle has settled.
     static constexpr double kSettledTolerance = 0.1;
+
+    void setLayout(FlapIndicatorLayout const& layout) { m_layout = layout; }
 
     // Sets the shared string format's alignment for its texts.
     void draw(Graphics&, FlapSlatReadings const&, DetentAngles const& flapAngles, DetentAngles const& slatAngles,
@@ -48,5 +57,7 @@ public:
     std::u16string_view configLabel() const { return m_configLabel; }
 
 private:
+    FlapIndicatorLayout m_layout;
     std::u16string m_configLabel;
+    AlphaLockPulse m_alphaLockPulse;
 };

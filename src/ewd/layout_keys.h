@@ -14,6 +14,7 @@ enum class LayoutValue {
     Number, // leading decimal number
     Integer, // leading decimal integer
     FontSize, // integer, above 0
+    Scale, // number, above 0
     YesNo,
     Keyword, // one word of `words`
     Alignment,
@@ -22,7 +23,7 @@ enum class LayoutValue {
     Character,
     Box, // left,top,right,bottom on the page
     Position, // x,y on the page
-    Offset, // x,y relative to a gauge's box
+    Offset, // x,y relative to a gauge's box or to the flap/slat indicator
     NumberList, // numbers separated by '-'
     Shape, // Line%d, Rect%d: four numbers separated by '-'
 };

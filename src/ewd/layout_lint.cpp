@@ -132,6 +132,23 @@ constexpr FormKey kFormKeys[] = {
     { "ValueOffset", kDials | kBar | kStack },
 };
 
+// Page keys that only one setting of another keyword key makes the page read.
+struct SettingKey {
+    std::string_view key;
+    std::string_view setting;
+    std::string_view word;
+};
+
+constexpr SettingKey kSettingKeys[] = {
+    { "UpperSeparatorTop", "EFISStyle", "OLD" },
+    { "UpperSeparatorBottom", "EFISStyle", "OLD" },
+    { "FlapIndicatorPosition", "EFISStyle", "OLD" },
+    { "FlapIndicatorScale", "EFISStyle", "OLD" },
+    { "FlapIndicatorMode", "EFISStyle", "OLD" },
+    { "AlphaLockOffset", "EFISStyle", "OLD" },
+    { "AlphaLockOffset", "FlapIndicatorMode", "FULL" },
+};
+
 class Linter {
 public:
     explicit Linter(std::string_view text)
@@ -149,6 +166,7 @@ public:
             checkScale(static_cast<int>(g));
             checkFormKeys(static_cast<int>(g));
         }
+        checkSettingKeys();
         std::stable_sort(m_problems.begin(), m_problems.end(),
             [](LayoutProblem const& a, LayoutProblem const& b) { return a.line < b.line; });
         return std::move(m_problems);
@@ -251,6 +269,10 @@ private:
                 report(entry.line, setting + " is not a number; it reads as 0");
             else if (leadingInt(entry.value) <= 0)
                 report(entry.line, setting + " is not a font size; a size must be above 0");
+            break;
+        case LayoutValue::Scale:
+            if (!startsWithNumber(entry.value, false) || !(std::isfinite(leadingFloat(entry.value)) && leadingFloat(entry.value) > 0))
+                report(entry.line, setting + " is not a scale above 0; the default is kept");
             break;
         case LayoutValue::YesNo:
             checkWord(entry, setting, yesNoWords());
@@ -377,6 +399,30 @@ private:
         if (ticks > kMaxScaleTicks) {
             std::string const need = std::isfinite(ticks) ? number(ticks) + " ticks" : "endless ticks";
             report(interval->line, interval->name + "=" + interval->value + " needs " + need + "; a scale draws at most " + std::to_string(kMaxScaleTicks));
+        }
+    }
+
+    // The word a keyword key stands at as the readers take it: its first
+    // word unless a known word is given.
+    std::string_view settingWord(std::string_view setting) const
+    {
+        std::span<std::string_view const> const words = findLayoutKey(setting)->words;
+        Entry const* entry = find(setting);
+        auto const given = std::find_if(words.begin(), words.end(),
+            [entry](std::string_view word) { return entry && equalsIgnoringAsciiCase(word, entry->value); });
+        return given == words.end() ? words.front() : *given;
+    }
+
+    // One report per key, for the first setting that leaves it unread.
+    void checkSettingKeys()
+    {
+        std::string_view reported;
+        for (SettingKey const& rule : kSettingKeys) {
+            Entry const* entry = find(rule.key);
+            if (!entry || rule.key == reported || settingWord(rule.setting) == rule.word)
+                continue;
+            report(entry->line, entry->name + " has no effect unless " + std::string(rule.setting) + "=" + std::string(rule.word));
+            reported = rule.key;
         }
     }
 

@@ -75,6 +75,47 @@ TEST_F(EwdPageLinesTest, SeparatorsAndTheLowerColumnEndingOneAlertLineAboveTheBo
     EXPECT_TRUE(hasLine({ 580, 730 }, { 580, 965.5f }));
 }
 
+TEST_F(EwdPageLinesTest, KeysMoveTheSeparatorsAndTheIndicatorOnAPageOfAnotherShape)
+{
+    load(layout("SizeX=1280\nSizeY=1024\nSeparatorY=700\nLeftSeparatorEndX=680\nRightSeparatorStartX=780\n"
+                "VerticalSeparatorX=730\nUpperSeparatorTop=260\nUpperSeparatorBottom=650\nLowerSeparatorTop=750\n"
+                "FlapIndicatorPosition=840,420\nFlapIndicatorScale=1.25\nFlapIndicatorMode=FULL\nAlphaLockOffset=20,160\n"
+                "LabelFont=Arial\n"));
+    data().aircraft.set(AircraftValue::SlatAlphaLock, 0, 1);
+    frame();
+    EXPECT_TRUE(hasLine({ 0, 700 }, { 680, 700 }));
+    EXPECT_TRUE(hasLine({ 780, 700 }, { 1280, 700 }));
+    EXPECT_TRUE(hasLine({ 730, 260 }, { 730, 650 }));
+    EXPECT_TRUE(hasLine({ 730, 750 }, { 730, 1024 - 34.5f }));
+    EXPECT_FALSE(hasLine({ 0, 680 }, { 530, 680 }));
+    EXPECT_FALSE(hasLine({ 580, 250 }, { 580, 630 }));
+
+    // The wing's first corner, (741, 465) on the 1000 x 1000 page, 1.25 times
+    // as far from the indicator's corner (633, 410) as there.
+    DrawCommand const& wing = commands().back();
+    ASSERT_EQ(wing.op, DrawOp::Polygon);
+    ASSERT_EQ(wing.points.size(), 4u);
+    EXPECT_TRUE(near(wing.points[0], { 840 + 108 * 1.25f, 420 + 55 * 1.25f }));
+    ASSERT_NE(findText(u"A LOCK"), nullptr);
+    EXPECT_TRUE(near(findText(u"A LOCK")->origin, { 840 + 20 * 1.25f, 420 + 160 * 1.25f }));
+}
+
+TEST_F(EwdPageTest, AnIndicatorScaleNotAboveZeroKeepsTheDefault)
+{
+    struct Case {
+        char const* scale;
+        float wingWidth; // top edge, 52 at scale 1
+    };
+    Case const cases[] = { { "", 52 }, { "FlapIndicatorScale=2\n", 104 }, { "FlapIndicatorScale=0.5\n", 26 },
+        { "FlapIndicatorScale=0\n", 52 }, { "FlapIndicatorScale=-2\n", 52 }, { "FlapIndicatorScale=abc\n", 52 } };
+    for (Case const& c : cases) {
+        load(std::string("[EICAS]\n") + c.scale);
+        DrawCommand const& wing = frame().back();
+        ASSERT_EQ(wing.op, DrawOp::Polygon) << c.scale;
+        EXPECT_FLOAT_EQ(wing.points[1].x - wing.points[0].x, c.wingWidth) << c.scale;
+    }
+}
+
 TEST_F(EwdPageLinesTest, TheNewStyleHasNoUpperColumnAndNoIndicator)
 {
     load(layout("EFISStyle=new\n"));

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -12,6 +14,7 @@ namespace {
 constexpr Argb kWhite = 0xFFFFFFFF;
 constexpr Argb kCyan = 0xFF00FFFF;
 constexpr Argb kGreen = 0xFF00FF00;
+constexpr Argb kDimGreen = 0xFF007F00;
 
 constexpr double kLeverPerDetent = 3276.8;
 
@@ -23,11 +26,13 @@ protected:
         completeDetentAngles(slats, 0, kDefaultSlatDetentAngles);
     }
 
-    std::vector<DrawCommand> const& drawFrame(double lever, double flapAngle, double slatAngle)
+    std::vector<DrawCommand> const& drawFrame(double lever, double flapAngle, double slatAngle,
+        std::optional<double> slatAlphaLock = std::nullopt, double simTime = 0)
     {
+        FlapSlatReadings const readings { lever, flapAngle, slatAngle, slatAlphaLock, simTime };
         graphics.clearCommands();
         FlapSlatPaint const paint { &wingPen, &whiteBrush, &targetPen, &cyanBrush, &symbolPen, &greenBrush, &font };
-        indicator.draw(graphics, { lever, flapAngle, slatAngle }, flaps, slats, paint, format);
+        indicator.draw(graphics, readings, flaps, slats, paint, format);
         return graphics.commands();
     }
 
@@ -263,4 +268,129 @@ TEST_F(FlapSlatIndicatorTest, ConfiguredDetentAnglesMoveTargetsAndTracks)
     drawFrame(5 * kLeverPerDetent, 40, 27);
     EXPECT_TRUE(of(DrawOp::Polygon, kCyan).empty());
     expectPoint(symbol(kGreen, false).points[0], 961, 620);
+}
+
+namespace {
+
+FlapIndicatorLayout fullMode()
+{
+    FlapIndicatorLayout layout;
+    layout.mode = FlapIndicatorMode::Full;
+    return layout;
+}
+
+// The dots' colours in drawing order, B1 to B3 then F1 to F4: W white, C
+// cyan, G green.
+std::string dotColours(std::vector<DrawCommand> const& dots)
+{
+    std::string colours;
+    for (DrawCommand const& dot : dots)
+        colours += dot.brush.colour == kCyan ? 'C' : dot.brush.colour == kGreen ? 'G' : dot.brush.colour == kWhite ? 'W' : '?';
+    return colours;
+}
+
+}
+
+TEST_F(FlapSlatIndicatorTest, TheFullModeColoursEachSurfacesTargetDotByWhetherItHasArrived)
+{
+    struct Case {
+        bool full;
+        int detent;
+        double flapAngle;
+        double slatAngle;
+        char const* dots;
+    };
+    Case const cases[] = {
+        { false, 2, 5, 18, "WWWWWWW" }, // the basic page leaves every dot white
+        { true, 2, 5, 18, "GWWCWWW" }, // slats at B1, flaps on their way to F1
+        { true, 2, 10, 18, "GWWGWWW" },
+        { true, 1, 0, 9, "CWWWWWW" }, // flaps stay at F0, which has no dot
+        { true, 3, 15, 20, "WCWWGWW" },
+        { true, 5, 20, 22, "WWCWWWC" },
+        { true, 5, 35, 27, "WWGWWWG" },
+        { true, 0, 5, 10, "WWWWWWW" }, // retracting: B0 and F0 have no dot
+    };
+    for (Case const& c : cases) {
+        indicator.setLayout(c.full ? fullMode() : FlapIndicatorLayout {});
+        drawFrame(c.detent * kLeverPerDetent, c.flapAngle, c.slatAngle);
+        EXPECT_EQ(dotColours(of(DrawOp::Ellipse)), c.dots) << c.full << " detent " << c.detent << " " << c.flapAngle << "/" << c.slatAngle;
+    }
+}
+
+TEST_F(FlapSlatIndicatorTest, ALockPulsesOnSimulatorTimeFromTheMomentTheSlatsLock)
+{
+    indicator.setLayout(fullMode());
+    struct Step {
+        double simTime;
+        std::optional<double> lock;
+        Argb shown; // 0: no caption
+    };
+    Step const steps[] = {
+        { 100, std::nullopt, 0 }, // the aircraft gives no flag
+        { 100, 0, 0 },
+        { 100.25, 1, kGreen }, // the pulse starts bright
+        { 101.249, 1, kGreen },
+        { 101.25, 1, kDimGreen },
+        { 101.749, 1, kDimGreen },
+        { 101.75, 1, kGreen },
+        { 102.75, 1, kDimGreen },
+        { 103.25, 1, kGreen },
+        { 103.25, 1, kGreen }, // a paused simulator holds it
+        { 103.5, 0, 0 },
+        { 103.75, 0.98, kGreen }, // a new lock starts bright again
+        { 104.75, 1, kDimGreen },
+        { 50, 1, kGreen }, // time went back: a new start
+        { 50.5, std::nullopt, 0 },
+    };
+    for (Step const& step : steps) {
+        drawFrame(0, 0, 0, step.lock, step.simTime);
+        DrawCommand const* caption = text(u"A LOCK");
+        EXPECT_EQ(caption ? caption->brush.colour : 0, step.shown) << "at " << step.simTime;
+        if (caption) {
+            expectPoint(caption->origin, 673, 590);
+            EXPECT_EQ(caption->format.align, StringAlignment::Center);
+        }
+    }
+
+    indicator.setLayout({});
+    drawFrame(0, 0, 0, 1, 200);
+    EXPECT_EQ(text(u"A LOCK"), nullptr) << "the basic page shows no A LOCK";
+}
+
+TEST_F(FlapSlatIndicatorTest, TheLayoutMovesAndScalesTheWholeIndicator)
+{
+    FlapIndicatorLayout layout = fullMode();
+    layout.position = { 900, 300 };
+    layout.scale = 2;
+    layout.alphaLockOffset = { 10, 200 };
+    indicator.setLayout(layout);
+    // Corner (633, 410) goes to (900, 300); every other point twice as far from it.
+    auto at = [](float x, float y) { return PointF { 900 + (x - 633) * 2, 300 + (y - 410) * 2 }; };
+
+    drawFrame(5 * kLeverPerDetent, 20, 22, 1);
+    auto const wing = of(DrawOp::Polygon, kWhite);
+    ASSERT_EQ(wing.size(), 1u);
+    expectPoint(wing[0].points[0], at(741, 465).x, at(741, 465).y);
+    expectPoint(wing[0].points[2], at(784, 484).x, at(784, 484).y);
+
+    auto const dots = of(DrawOp::Ellipse);
+    ASSERT_EQ(dots.size(), 7u);
+    EXPECT_FLOAT_EQ(dots[0].rect.x, at(656, 491).x - 10);
+    EXPECT_FLOAT_EQ(dots[0].rect.width, 20);
+    expectPoint(text(u"FLAP")->origin, at(765, 410).x, at(765, 410).y);
+    expectPoint(text(u"FULL")->origin, at(766, 534).x, at(766, 534).y);
+    expectPoint(text(u"A LOCK")->origin, 920, 700);
+
+    auto const targets = of(DrawOp::Polygon, kCyan);
+    ASSERT_EQ(targets.size(), 2u);
+    expectPoint(targets[0].points[0], at(633, 577).x, at(633, 577).y);
+    expectPoint(targets[1].points[0], at(961, 620).x, at(961, 620).y);
+    // The flap symbol's arm ends twice as far from its point, still towards the pivot.
+    auto const symbols = of(DrawOp::Polygon, kGreen);
+    ASSERT_EQ(symbols.size(), 2u);
+    DrawCommand const& flap = symbols[1];
+    expectPoint(flap.points[0], at(952, 569).x, at(952, 569).y);
+    EXPECT_NEAR(distance(flap.points[0], flap.points[1]), 92, 0.01);
+    PointF const pivot = at(882, 512);
+    EXPECT_NEAR(distance(flap.points[0], flap.points[1]) + distance(flap.points[1], pivot), distance(flap.points[0], pivot), 0.01);
 }

@@ -74,6 +74,21 @@ expect_text flaps "FLAP" '#FFFFFFFF'
 page flaps-travelling --scenario static "${aircraft[@]}" --set 0x0BDC:u32=6554 --set 0x30F0:u16=1280 --set 0x30F8:u16=4608
 expect_text flaps-travelling "1+F" '#FF00FFFF'
 
+# The full flap indicator on the demo's approach, slats and flaps on their way
+# to configuration 2, with the alpha lock that an aircraft file reads: the dot
+# each surface goes to in cyan, the other five white, and "A LOCK" green (a
+# held moment is the first of the pulse, which starts bright).
+{ cat "$TARNEX_SOURCE_DIR/layouts/a320cfm.ini"; printf 'FlapIndicatorMode=FULL\n'; } >"$work/full-flaps.ini"
+printf '[SlatAlphaLock]\noffset = 0x66C8\ntype = u8\n' >"$work/alpha-lock.ini"
+export TARNEX_ARGS="--layout $work/full-flaps.ini --aircraft $work/alpha-lock.ini"
+page full-flaps --scenario demo --at 286 --seconds-per-exchange 0 --set 0x66C8:u8=1
+unset TARNEX_ARGS
+expect_text full-flaps "2" '#FF00FFFF'
+expect_text full-flaps "A LOCK" "$green"
+dots() { grep -c "^ellipse .* brush=$2\$" "$work/$1.log" || true; }
+[ "$(dots full-flaps '#FF00FFFF')" -eq 2 ] && [ "$(dots full-flaps '#FFFFFFFF')" -eq 5 ] \
+  || fail "full-flaps: not two cyan target dots among five white ones: $(grep '^ellipse' "$work/full-flaps.log")"
+
 # Autobrake at maximum.
 page autobrake --scenario static "${aircraft[@]}" --set 0x2F80:u8=5
 expect_text autobrake "AUTO BRK MAX" "$green"

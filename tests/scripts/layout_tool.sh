@@ -111,6 +111,9 @@ N1Max=110
 Line0=0-400-560
 FFDisplayType=TEXT
 FFValueOffset=0,10
+SeperatorY=700
+FlapIndicatorScale=0
+AlphaLockOffset=40,200
 [EICAS]
 SizeX=2000
 [EICSA]
@@ -134,8 +137,11 @@ mistakes.ini:19: N1Frame=maybe is not one of YES, TRUE, 1, ON, NO, FALSE, 0, OFF
 mistakes.ini:20: N1Max is given again; the first one, on line 5, wins
 mistakes.ini:21: Line0=0-400-560 needs four numbers separated by '-'
 mistakes.ini:23: FFValueOffset has no effect on a TEXT gauge
-mistakes.ini:24: [EICAS] is given again (first on line 2); only the first one is read
-mistakes.ini:26: section [EICSA] is never read; did you mean [EICAS]?
+mistakes.ini:24: unknown key SeperatorY; did you mean SeparatorY?
+mistakes.ini:25: FlapIndicatorScale=0 is not a scale above 0; the default is kept
+mistakes.ini:26: AlphaLockOffset has no effect unless FlapIndicatorMode=FULL
+mistakes.ini:27: [EICAS] is given again (first on line 2); only the first one is read
+mistakes.ini:29: section [EICSA] is never read; did you mean [EICAS]?
 EXPECTED
 status=0
 "$tool" lint mistakes.ini >lint.txt 2>&1 || status=$?

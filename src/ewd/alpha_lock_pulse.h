@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+
+// How "A LOCK" shows in a frame.
+enum class AlphaLockShade { Hidden, Bright, Dim };
+
+// The pulse of "A LOCK" while the slats are locked against retraction, on
+// simulator time: bright for a second, dim for half a second, again and
+// again from the moment the lock set in, so a paused simulator holds the
+// caption still and every lock starts bright.
+class AlphaLockPulse {
+public:
+    // The real page shows a green, pulsing "A LOCK" below the slat indication
+    // (FCOM DSC-27-30-10, quoted at
+    // https://airbusflightinstructor.com/a330/ata-27/ata-27-29-slats-alpha-speed-lock
+    // and https://www.pprune.org/8131094-post603.html). No public source gives
+    // the pulse's rhythm; these two figures are our own choice.
+    static constexpr double kBrightSeconds = 1.0;
+    static constexpr double kDimSeconds = 0.5;
+
+    // lockFlag is SlatAlphaLock: 0 off, 1 locked; nullopt while the aircraft
+    // gives none, which shows nothing.
+    AlphaLockShade update(std::optional<double> lockFlag, double simTime);
+
+private:
+    std::optional<double> m_since;
+};
