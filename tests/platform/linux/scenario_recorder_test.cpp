@@ -3,6 +3,7 @@
 
 #include "demo_scenario.h"
 #include "keyframe_scenario.h"
+#include "scenario_named_values.h"
 #include "scenario_recorder.h"
 #include "scenario_values.h"
 #include "sim_options.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <sstream>
 #include <vector>
 
@@ -38,12 +40,22 @@ std::vector<std::string> dataLines(std::string const& text)
 // Every value the keyframe format names, side by side.
 void expectSameAircraft(AircraftState const& replayed, AircraftState const& live, double seconds)
 {
-    for (AircraftValue const& value : kAircraftValues)
+    for (StateValue const& value : kStateValues)
         EXPECT_EQ(replayed.*value.member, live.*value.member) << value.name << " at " << seconds;
     for (int engine = 0; engine < AircraftState::kMaxEngines; ++engine) {
         for (EngineValue const& value : kEngineValues) {
             EXPECT_EQ(replayed.engine[engine].*value.member, live.engine[engine].*value.member)
                 << value.name << "." << engine + 1 << " at " << seconds;
+        }
+    }
+    // Not available in both is the same too.
+    for (ScenarioNamedValue const& named : scenarioNamedValues()) {
+        for (int instance = 0; instance < named.instances; ++instance) {
+            double const replayedValue = replayed.value(named.value, instance);
+            double const liveValue = live.value(named.value, instance);
+            EXPECT_TRUE(replayedValue == liveValue || (std::isnan(replayedValue) && std::isnan(liveValue)))
+                << named.name << "." << instance + 1 << " at " << seconds << ": " << replayedValue << " replayed, "
+                << liveValue << " served";
         }
     }
 }
