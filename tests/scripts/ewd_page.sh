@@ -92,7 +92,7 @@ expect_no_text nofuel " L WING TK LO LVL"
 # flight, N1 as digits, and the commanded EPR mark beside each EPR needle.
 export TARNEX_ARGS="--layout $TARNEX_SOURCE_DIR/layouts/a320iae.ini"
 page iae-taxi --scenario demo --at 120 --seconds-per-exchange 0
-page iae-cruise --scenario demo --at 230 --seconds-per-exchange 0
+page iae-cruise --scenario demo --at 340 --seconds-per-exchange 0
 unset TARNEX_ARGS
 for name in iae-taxi iae-cruise; do
   expect_text "$name" "EPR" '#FFFFFFFF'

@@ -96,12 +96,12 @@ TEST(KeyframeScenario, TheDemoFlightParsesAndEndsAsItStarts)
     std::optional<KeyframeScenario> demo = KeyframeScenario::parse(demoScenarioText(), "demo", error);
     ASSERT_TRUE(demo) << error;
     AircraftState const start = demo->stateAt(0);
-    AircraftState const end = demo->stateAt(419.999);
+    AircraftState const end = demo->stateAt(529.999);
     EXPECT_NEAR(end.engine[0].egt, start.engine[0].egt, 0.1);
     EXPECT_EQ(end.flapAngle, start.flapAngle);
     EXPECT_EQ(end.parkingBrake, 1.0);
     // Take-off thrust in the band the display's N1 dial expects.
-    AircraftState const takeOff = demo->stateAt(155);
+    AircraftState const takeOff = demo->stateAt(265);
     EXPECT_GE(takeOff.engine[0].n1, 85.0);
     EXPECT_LE(takeOff.engine[0].n1, 95.0);
 }
