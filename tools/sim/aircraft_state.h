@@ -6,7 +6,7 @@
 
 // The aircraft as a scenario describes it, in engineering units. Switches are
 // 0 or 1. Everything is a double so that a scenario can interpolate any value.
-// The display's named values (sim/aircraft_values.h) sit in `named`, in their
+// The display's named values (sim/aircraft_values.h) come with it, in their
 // units there, NaN where the scenario or the simulator gives none: the
 // stand-in then serves them as not available.
 struct EngineState {
