@@ -13,9 +13,12 @@ namespace {
 // 460 flaps retracting, 505 engines shut down. README-scenario.md has the
 // timeline.
 //
-// Oil, hydraulic and APU figures are those of a CFM56-5B A320 as its
-// training manuals give them: oil 25-30 PSI at idle and about 50 at take-off,
-// 16-18 QT in the tank, engine-driven pumps at 3000 PSI (engine 1 green,
+// Oil, hydraulic and APU figures are typical of a CFM56-5B A320 and lie
+// inside the limits its crew notes give (the "A320 Powerplant" notes on
+// scribd.com/doc/244057175: oil pressure at least 13 PSI at ground idle,
+// flagged below 16 or above 90; oil temperature at most 140 degC; at least
+// 9.5 QT of oil for dispatch): oil 28 PSI at idle and about 50 at take-off,
+// 16-18.5 QT in the tank, engine-driven pumps at 3000 PSI (engine 1 green,
 // engine 2 yellow), the APU at 100 % with its EGT near 400 degC on bleed
 // load. N1 limits: TOGA 94.8, FLX 85.8 at a flex temperature of 58 degC, CL
 // 89.5, MREV 70. The thrust levers sit at 0 % idle, 60 % CL, 85 % FLX/MCT and
