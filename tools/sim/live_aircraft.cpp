@@ -1,5 +1,7 @@
 #include "live_aircraft.h"
 
+#include "scenario_named_values.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -22,6 +24,23 @@ bool LiveAircraft::set(LiveField field, double value)
     if (!std::isfinite(value) || field.slot < 0 || field.slot >= info.slots)
         return false;
     values[static_cast<int>(field.quantity)][field.slot] = std::clamp(value, info.min, info.max);
+    return true;
+}
+
+bool LiveAircraft::setNamed(AircraftValue value, int instance, double number)
+{
+    if (!std::isfinite(number) || instance < 0 || instance >= instanceCount(aircraftValueRow(value).instances))
+        return false;
+    // Held within what a scenario may give, so that a recording of it plays.
+    auto const form = std::ranges::find(scenarioNamedValues(), value, &ScenarioNamedValue::value);
+    if (form != scenarioNamedValues().end()) {
+        number = std::clamp(number, form->range.lowest, form->range.highest);
+        if (form->range.whole)
+            number = std::round(number);
+    }
+    if (std::ranges::find(namedSet, std::pair(value, instance)) == namedSet.end())
+        namedSet.emplace_back(value, instance);
+    named.setValue(value, instance, number);
     return true;
 }
 
@@ -77,5 +96,11 @@ AircraftState LiveAircraft::state() const
     state.beacon = switchAt(LiveQuantity::Beacon);
     state.navLights = switchAt(LiveQuantity::NavLights);
     state.autobrake = std::round(at(LiveQuantity::Autobrake));
+    // An aircraft file's own source for a value the fields carry (a flap
+    // angle) takes the place of the standard one.
+    for (auto const& [value, instance] : namedSet)
+        state.setValue(value, instance, named.value(value, instance));
+    for (StateValue const& value : kStateValues)
+        state.*value.member = std::clamp(state.*value.member, value.range.lowest, value.range.highest);
     return state;
 }

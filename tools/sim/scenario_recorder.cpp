@@ -1,5 +1,6 @@
 #include "scenario_recorder.h"
 
+#include "scenario_named_values.h"
 #include "scenario_values.h"
 
 #include <algorithm>
@@ -28,11 +29,15 @@ double roundedTo(double value, int decimals)
 std::vector<double> valuesOf(AircraftState const& state)
 {
     std::vector<double> values;
-    for (AircraftValue const& value : kAircraftValues)
+    for (StateValue const& value : kStateValues)
         values.push_back(state.*value.member);
     for (EngineState const& engine : state.engine) {
         for (EngineValue const& value : kEngineValues)
             values.push_back(engine.*value.member);
+    }
+    for (ScenarioNamedValue const& named : scenarioNamedValues()) {
+        for (int instance = 0; instance < named.instances; ++instance)
+            values.push_back(state.value(named.value, instance));
     }
     return values;
 }
@@ -43,22 +48,34 @@ ScenarioRecorder::ScenarioRecorder(std::ostream& out, double rate)
     : out(out)
     , interval(1 / rate)
 {
-    for (AircraftValue const& value : kAircraftValues)
+    for (StateValue const& value : kStateValues)
         columns.push_back({ std::string(value.name), value.blend == Blend::Linear });
     for (int engine = 1; engine <= AircraftState::kMaxEngines; ++engine) {
         for (EngineValue const& value : kEngineValues)
             columns.push_back({ std::string(value.name) + "." + std::to_string(engine), value.blend == Blend::Linear });
+    }
+    for (ScenarioNamedValue const& named : scenarioNamedValues()) {
+        for (int instance = 1; instance <= named.instances; ++instance) {
+            std::string name = named.name;
+            if (named.instances > 1)
+                name += "." + std::to_string(instance);
+            columns.push_back({ name, named.blend == Blend::Linear });
+        }
     }
     out << "# Recorded by tarnex-sim; play it back with tarnex-sim --scenario FILE.\n" << std::flush;
 }
 
 AircraftState ScenarioRecorder::rounded(AircraftState state)
 {
-    for (AircraftValue const& value : kAircraftValues)
+    for (StateValue const& value : kStateValues)
         state.*value.member = roundedTo(state.*value.member, value.decimals);
     for (EngineState& engine : state.engine) {
         for (EngineValue const& value : kEngineValues)
             engine.*value.member = roundedTo(engine.*value.member, value.decimals);
+    }
+    for (ScenarioNamedValue const& named : scenarioNamedValues()) {
+        for (int instance = 0; instance < named.instances; ++instance)
+            state.setValue(named.value, instance, roundedTo(state.value(named.value, instance), named.decimals));
     }
     return state;
 }
@@ -116,7 +133,9 @@ void ScenarioRecorder::takeMoment(double seconds, std::vector<double> const& val
     std::vector<Change> changes;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         Column& column = columns[i];
-        if (column.written && column.value == values[i])
+        // A value not available is left out: played back it stays not
+        // available until its first line, and no source takes one back.
+        if ((column.written && column.value == values[i]) || std::isnan(values[i]))
             continue;
         // A smooth value last written before the held-back moment has rested
         // since: pin it there, or playback would start it moving too early.
