@@ -28,10 +28,14 @@ install(FILES ${TARNEX_AIRCRAFT_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/tarn
 # Laid out as a FlightGear data folder, so that fgfs --data can name it.
 install(FILES ${PROJECT_SOURCE_DIR}/tools/sim/flightgear/tarnex.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/tarnex/flightgear/Protocol)
-# The menu opens the full page; the built-in layout is the basic one.
-set(TARNEX_FULL_LAYOUT ${CMAKE_INSTALL_FULL_DATADIR}/tarnex/layouts/a320cfm.ini)
-configure_file(${PROJECT_SOURCE_DIR}/packaging/linux/tarnex.desktop.in
-  ${PROJECT_BINARY_DIR}/packaging/tarnex.desktop @ONLY)
+# The menu opens the full page (the built-in layout is the basic one) from
+# where the layouts are installed; the prefix is known only when installing,
+# and a package installs under /usr whatever the build was configured with.
+install(CODE "
+  file(READ \"${PROJECT_SOURCE_DIR}/packaging/linux/tarnex.desktop.in\" entry)
+  string(REPLACE \"@TARNEX_FULL_LAYOUT@\" \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/tarnex/layouts/a320cfm.ini\"
+    entry \"\${entry}\")
+  file(WRITE \"${PROJECT_BINARY_DIR}/packaging/tarnex.desktop\" \"\${entry}\")")
 install(FILES ${PROJECT_BINARY_DIR}/packaging/tarnex.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES
     ${PROJECT_SOURCE_DIR}/tools/sim/README-bridge.md

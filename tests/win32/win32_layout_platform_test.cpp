@@ -38,7 +38,7 @@ private:
 
 std::string shippedLayout()
 {
-    return readWholeFile(fromEnvironment("TARNEX_SOURCE_DIR", TARNEX_SOURCE_DIR) + "/layouts/a320cfm.ini").bytes.value();
+    return readWholeFile(fromEnvironment("TARNEX_SOURCE_DIR", TARNEX_SOURCE_DIR) + "/layouts/a320cfm-basic.ini").bytes.value();
 }
 
 }

@@ -38,7 +38,7 @@ protected:
         }
     }
 
-    static std::string shippedLayout() { return readWholeFile(TARNEX_SOURCE_DIR "/layouts/a320cfm.ini").bytes.value(); }
+    static std::string shippedLayout() { return readWholeFile(TARNEX_SOURCE_DIR "/layouts/a320cfm-basic.ini").bytes.value(); }
     static mode_t modeOf(std::string const& path)
     {
         struct stat info {};
