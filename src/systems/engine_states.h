@@ -1,0 +1,81 @@
+#pragma once
+
+#include "config/breakpoint_table.h"
+#include "sim/aircraft_values.h"
+#include "sim/sim_data.h"
+#include "systems/thrust_lever_detents.h"
+#include "systems/thrust_limit_mode.h"
+
+#include <array>
+#include <cmath>
+
+// What the engine items of the page follow: each engine's start, its AVAIL
+// time, its reverser, the peaks it reached above its red lines, and the
+// limits the page marks. All on simulator time.
+
+// The layout's values. A limit that is NaN is not used: no peak is kept
+// against a red line that is NaN, no EGT caution without its limits.
+struct EngineStateSettings {
+    double startEndN2 = 58; // a start ends, the engine at idle, at this N2
+    double n1RedLine = NAN;
+    double egtRedLine = NAN;
+    double n2RedLine = NAN;
+    double egtStartLimit = NAN; // amber while the engine starts
+    double egtRunLimit = NAN; // amber once it runs
+    BreakpointTable leverToN1; // thrust lever percent to N1 percent
+    ThrustLeverDetents detents;
+};
+
+enum class ReverserState { Stowed, InTransit, Deployed };
+
+struct EngineState {
+    bool starting = false;
+    bool available = false; // AVAIL shows
+    ReverserState reverser = ReverserState::Stowed;
+    // The highest value reached above the red line since the last start;
+    // NaN while there was none.
+    double peakN1 = NAN;
+    double peakEgt = NAN;
+    double peakN2 = NAN;
+    double commandedN1 = NAN; // where the thrust lever asks; NaN: not known
+    double egtCautionMark = NAN; // where the amber EGT mark stands; NaN: hidden
+    double egtCautionFrom = NAN; // the EGT above which its digits are amber; NaN: never
+};
+
+class EngineStates {
+public:
+    static constexpr double kAvailableSeconds = 10;
+    static constexpr double kReverserTransitSeconds = 2;
+    // The reverser position (0 stowed, 1 deployed) counts as stowed below
+    // the first and as deployed from the second.
+    static constexpr double kReverserStowedBelow = 0.02;
+    static constexpr double kReverserDeployedFrom = 0.98;
+
+    // Call once per frame. Simulator time going backwards is a new session:
+    // everything starts afresh.
+    void update(SimData const&, EngineStateSettings const&, double simTime);
+
+    EngineState const& engine(int index) const { return m_engines[static_cast<std::size_t>(index)].shown; }
+    ThrustLimitCode thrustLimitMode() const { return m_mode; }
+    // The N1 of full-forward thrust, from the aircraft's limit while it is
+    // the TOGA or MREV one; NaN otherwise.
+    double ratingLimitN1() const { return m_ratingLimitN1; }
+
+private:
+    struct Engine {
+        EngineState shown;
+        double availableUntil = -INFINITY;
+        double reverseSelectedAt = NAN;
+    };
+
+    void updateStart(Engine&, SimData const&, int index, EngineStateSettings const&, double simTime);
+    void updateReverser(Engine&, SimData const&, int index, EngineStateSettings const&, double simTime);
+    void updatePeaks(EngineState&, SimData const&, int index, EngineStateSettings const&);
+    void updateLimits(EngineState&, SimData const&, int index, EngineStateSettings const&, bool alphaFloor);
+
+    std::array<Engine, SimData::kMaxEngines> m_engines {};
+    ThrustLimitModeComputer m_modes;
+    ThrustLimitCode m_mode = ThrustLimitCode::None;
+    double m_ratingLimitN1 = NAN;
+    double m_lastTime = -INFINITY;
+};
