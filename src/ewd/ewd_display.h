@@ -4,8 +4,10 @@
 #include "alerts/ecam_alerts.h"
 #include "alerts/warning_computer.h"
 #include "ewd/detent_angles.h"
+#include "ewd/engine_item_settings.h"
 #include "ewd/flap_slat_indicator.h"
 #include "gauges/efis_display.h"
+#include "systems/engine_states.h"
 
 #include <cstdint>
 #include <memory>
@@ -49,8 +51,10 @@ protected:
     void drawAlertLine(std::u16string_view text, int level, PointF position, int colourIndex) override;
     void buildAlertRecords() override;
     void evaluateAlerts() override;
+    ReadoutEmphasis engineReadoutEmphasis(int gaugeIndex, int engine, double value) const override;
 
     void drawPageLines();
+    void drawEngineItems();
     void drawFlapSlatIndicator();
 
     // Made by the first drawAlertList that can make it.
@@ -75,6 +79,8 @@ protected:
     // Where the memo lines' actions end, measured in drawAlertList.
     EcamMemoPaint memoPaint;
     FlapSlatIndicator flapSlatIndicator;
+    EngineItemSettings engineItems;
+    EngineStates engineStates;
 
 private:
     void placeMemoActions();

@@ -25,6 +25,7 @@ enum class LayoutValue {
     Offset, // x,y relative to a gauge's box
     NumberList, // numbers separated by '-'
     Shape, // Line%d, Rect%d: four numbers separated by '-'
+    Breakpoints, // x:y pairs separated by ',', x rising
 };
 
 struct LayoutKey {
