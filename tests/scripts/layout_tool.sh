@@ -111,6 +111,8 @@ N1Max=110
 Line0=0-400-560
 FFDisplayType=TEXT
 FFValueOffset=0,10
+ThrustLeverN1=0:19,50:80,40:70
+AvailOfset=0,40
 [EICAS]
 SizeX=2000
 [EICSA]
@@ -134,8 +136,10 @@ mistakes.ini:19: N1Frame=maybe is not one of YES, TRUE, 1, ON, NO, FALSE, 0, OFF
 mistakes.ini:20: N1Max is given again; the first one, on line 5, wins
 mistakes.ini:21: Line0=0-400-560 needs four numbers separated by '-'
 mistakes.ini:23: FFValueOffset has no effect on a TEXT gauge
-mistakes.ini:24: [EICAS] is given again (first on line 2); only the first one is read
-mistakes.ini:26: section [EICSA] is never read; did you mean [EICAS]?
+mistakes.ini:24: ThrustLeverN1=0:19,50:80,40:70: x does not rise at 40:70 (pairs x:y separated by ',', x rising); the table is not used
+mistakes.ini:25: unknown key AvailOfset; did you mean AvailOffset?
+mistakes.ini:26: [EICAS] is given again (first on line 2); only the first one is read
+mistakes.ini:28: section [EICSA] is never read; did you mean [EICAS]?
 EXPECTED
 status=0
 "$tool" lint mistakes.ini >lint.txt 2>&1 || status=$?
