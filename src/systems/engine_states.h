@@ -12,6 +12,23 @@
 // What the engine items of the page follow: each engine's start, its AVAIL
 // time, its reverser, the peaks it reached above its red lines, and the
 // limits the page marks. All on simulator time.
+//
+// Sources of the behaviour and figures (A320 family, CFM56-5):
+// - A320/A319 ECAM SYS PAGES flashcards (brainscape.com, packs 1074351 and
+//   17977080): a red mark stays at the highest N1 above 104 % until a new
+//   engine start; EGT amber above 915 degC except in FLX, MCT, TOGA and
+//   alpha floor, above 725 degC during a start, red above 950 degC, with
+//   the amber index at 725 degC during the start and 915 degC after.
+// - airbusflightinstructor.com, "E/WD & SD Engine Indications": the
+//   exceedance mark is kept until the next start sequence; the timed AVAIL
+//   legend after a start.
+// - pprune.org thread 327917 ("A320 family REV amber indication"): REV amber
+//   while a reverser door is unstowed or unlocked, green once deployed.
+// - brainscape.com "Power plant" pack 470936: the start ends near 58 % N2,
+//   where the FADEC's own supply takes over.
+// The 10 s of AVAIL and the 2 s taken for the doors' travel when only the
+// lever is known are the figures of the operator manuals' descriptions;
+// the layout sets every threshold.
 
 // The layout's values. A limit that is NaN is not used: no peak is kept
 // against a red line that is NaN, no EGT caution without its limits.
