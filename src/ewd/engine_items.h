@@ -18,7 +18,7 @@ struct EngineItemPaint {
     Brush const* cautionBrush = nullptr; // REV in transit
     Brush const* dangerBrush = nullptr; // the N2 cross
     float lineWidth = 1; // the REV box and the N2 cross
-    Font const* font = nullptr; // AVAIL and REV
+    Font const* font = nullptr; // AVAIL and REV: the tick font, which fits inside a dial
 };
 
 // The page's engine gauges as the items see them. The thrust dial is N1, or

@@ -247,7 +247,7 @@ void EwdDisplay::drawEngineItems()
         .cautionBrush = brush(ColourRow::EngineCaution),
         .dangerBrush = brush(ColourRow::TextDanger),
         .lineWidth = colours[ColourRow::Foreground].penWidth,
-        .font = font(FontRow::Label),
+        .font = font(FontRow::Tick),
     };
     std::array<bool, GaugeRecord::kMaxEngines> running {};
     int const columns = engineColumnCount();
