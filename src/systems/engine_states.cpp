@@ -10,10 +10,11 @@ namespace {
 // Starter codes: 0 off, 1 start, 2 generator.
 constexpr double kStarterStart = 1;
 
+// A code read as the nearest whole number, whatever the value's size.
 bool reads(SimData const& data, AircraftValue value, int engine, double code)
 {
     std::optional<double> const given = aircraftValue(data, value, engine);
-    return given && std::lround(*given) == std::lround(code);
+    return given && std::abs(*given - code) < 0.5;
 }
 
 bool flagSet(SimData const& data, AircraftValue value, int engine = 0)

@@ -2,6 +2,8 @@
 
 #include "sim/value_sources.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr int kHighestCode = static_cast<int>(ThrustLimitCode::MaxReverse);
@@ -27,8 +29,10 @@ ThrustLimitCode fromDetent(LeverDetent detent, bool flexSetOnGround, ThrustLimit
 ThrustLimitCode ThrustLimitModeComputer::update(SimData const& data, ThrustLeverDetents const& detents)
 {
     if (std::optional<double> const given = aircraftValue(data, AircraftValue::ThrustLimitMode)) {
-        int const code = static_cast<int>(*given);
-        m_mode = code >= 0 && code <= kHighestCode ? static_cast<ThrustLimitCode>(code) : ThrustLimitCode::None;
+        // Checked before the conversion: a value beyond int's range has none.
+        double const code = std::floor(*given + 0.5);
+        bool const known = code >= 0 && code <= kHighestCode;
+        m_mode = known ? static_cast<ThrustLimitCode>(static_cast<int>(code)) : ThrustLimitCode::None;
         return m_mode;
     }
     LeverDetent detent {};

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <vector>
+#include <string>
 
 namespace {
 
@@ -279,6 +279,30 @@ TEST(EngineStates, WithoutTheAircraftsModeTheLeversDetentGivesIt)
         data.onGround = step.ground ? 1 : 0;
         states.update(data, cfm(), 0);
         EXPECT_EQ(states.thrustLimitMode(), step.expected) << step.lever << " " << step.ground;
+    }
+}
+
+TEST(EngineStates, TheAircraftsModeIsTakenAsTheNearestCodeAndNoneOutsideTheCodes)
+{
+    struct Case {
+        double given;
+        ThrustLimitCode expected;
+    };
+    Case const cases[] = {
+        { 4, ThrustLimitCode::TakeOffGoAround },
+        { 2.9999, ThrustLimitCode::Flex },
+        { 6, ThrustLimitCode::None },
+        { -1, ThrustLimitCode::None },
+        { 1e300, ThrustLimitCode::None },
+        { -1e300, ThrustLimitCode::None },
+    };
+    for (Case const& c : cases) {
+        EngineStates states;
+        SimData data = oneEngine();
+        set(data, AircraftValue::ThrustLimitMode, c.given);
+        set(data, AircraftValue::ThrottleLever, 100); // the lever is not asked
+        states.update(data, cfm(), 0);
+        EXPECT_EQ(states.thrustLimitMode(), c.expected) << c.given;
     }
 }
 
