@@ -3,17 +3,18 @@
 #include "alerts/alert_colour.h"
 #include "alerts/ecam_alert_line.h"
 #include "config/profile_reader.h"
+#include "ewd/engine_items.h"
+#include "ewd/engine_readout_emphasis.h"
 #include "gauges/table_rows.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <span>
 
 
 namespace {
 
-// Engine gauges whose centred labels get connector lines.
-constexpr int kN1Gauge = 0;
-constexpr int kN2Gauge = 1;
-constexpr int kFuelFlowGauge = 7;
 
 // User messages (numbered from 1) that the page never shows.
 constexpr int kHiddenUserMessages[] = { 1, 2, 5, 6, 7 };
@@ -23,6 +24,13 @@ constexpr int kFourEngines = 4;
 PointF labelPoint(GaugeRecord const& gauge)
 {
     return { gauge.box.x + gauge.labelOffset.x, gauge.box.y + gauge.labelOffset.y };
+}
+
+// A gauge's red line: its danger threshold, when that bounds the top of its
+// scale.
+double redLine(GaugeRecord const& gauge)
+{
+    return gauge.dangerSide == DangerSide::High ? gauge.dangerThreshold : NAN;
 }
 
 }
@@ -40,7 +48,11 @@ EwdDisplay::~EwdDisplay() = default;
 
 void EwdDisplay::draw()
 {
+    // Before the gauge pass: the readouts show this frame's states.
+    ThrustIndications const& thrust = thrustState.update(simData, thrustLayout.settings);
+    engineStates.update(simData, engineItems.states, simTime(simData), thrust.mode);
     EfisDisplay::draw();
+    drawEngineItems();
     drawPageLines();
     if (efisStyle == EfisStyle::Old)
         drawFlapSlatIndicator();
@@ -56,6 +68,7 @@ void EwdDisplay::readDisplaySettings(std::string const& layoutFile)
     ColourEntry& inhibit = colours[ColourRow::Inhibit];
     inhibit.kind = ColourKindBrush;
     inhibit.baseColour = reader.readColour("InhibitColor", "WHITE");
+    engineItems = readEngineItemSettings(reader, colours[ColourRow::EngineCaution], colours[ColourRow::StartFill]);
 
     efisStyle = static_cast<EfisStyle>(reader.readKeyword("EFISStyle", Vocabulary::PageStyle, 0));
     engineType = static_cast<EngineType>(reader.readKeyword("EngineType", Vocabulary::EngineType, 0));
@@ -66,6 +79,7 @@ void EwdDisplay::readDisplaySettings(std::string const& layoutFile)
     thrustLayout = readThrustBlockLayout(reader);
     thrustFont.reset();
     warningComputer.setLeverDetents(thrustLayout.settings.detents);
+    engineItems.states.detents = thrustLayout.settings.detents;
     separators = readSeparatorLayout(reader);
     flapSlatIndicator.setLayout(readFlapIndicatorLayout(reader));
 
@@ -79,6 +93,9 @@ void EwdDisplay::readDisplaySettings(std::string const& layoutFile)
     }
 
     EfisDisplay::readDisplaySettings(layoutFile);
+    engineItems.states.n1RedLine = redLine(engineGauges[EngineRow::N1]);
+    engineItems.states.n2RedLine = redLine(engineGauges[EngineRow::N2]);
+    engineItems.states.egtRedLine = redLine(engineGauges[EngineRow::EGT]);
 }
 
 void EwdDisplay::acquireData()
@@ -156,9 +173,9 @@ void EwdDisplay::evaluateAlerts()
 void EwdDisplay::drawPageLines()
 {
     if (layoutPending) {
-        n1LabelPoint = labelPoint(engineGauges[kN1Gauge]);
-        n2LabelPoint = labelPoint(engineGauges[kN2Gauge]);
-        ffLabelPoint = labelPoint(engineGauges[kFuelFlowGauge]);
+        n1LabelPoint = labelPoint(engineGauges[EngineRow::N1]);
+        n2LabelPoint = labelPoint(engineGauges[EngineRow::N2]);
+        ffLabelPoint = labelPoint(engineGauges[EngineRow::FF]);
     }
     Pen const* linePen = pen(ColourRow::Foreground);
     if (graphics == nullptr || linePen == nullptr)
@@ -219,5 +236,40 @@ void EwdDisplay::drawThrustIndications()
         .missing = brush(ColourRow::MediumAlert),
         .font = thrustFont.get(),
     };
-    drawThrustBlock(*graphics, thrustState.update(simData, thrustLayout.settings), thrustLayout, paint);
+    drawThrustBlock(*graphics, thrustState.indications(), thrustLayout, paint);
+}
+
+ReadoutEmphasis EwdDisplay::engineReadoutEmphasis(int gaugeIndex, int engine, double value) const
+{
+    return ::engineReadoutEmphasis(engineItems, engineStates.engine(engine), gaugeIndex, value,
+        brush(ColourRow::EngineCaution), brush(ColourRow::StartFill));
+}
+
+void EwdDisplay::drawEngineItems()
+{
+    if (graphics == nullptr)
+        return;
+    bool const eprLeads = engineType == EngineType::EprDriven;
+    EngineItemDials const dials {
+        .thrust = &engineGauges[eprLeads ? EngineRow::EPR : EngineRow::N1],
+        .eprFromN1 = eprLeads ? &dataAcquisition.ceprMapping() : nullptr,
+        .n1 = &engineGauges[EngineRow::N1],
+        .egt = &engineGauges[EngineRow::EGT],
+        .n2 = &engineGauges[EngineRow::N2],
+    };
+    EngineItemPaint const paint {
+        .leverPen = pen(ColourRow::ThrottleLever),
+        .cautionPen = pen(ColourRow::EngineCaution),
+        .peakPen = pen(ColourRow::QuadrantDanger),
+        .normalBrush = brush(ColourRow::TextNormal),
+        .cautionBrush = brush(ColourRow::EngineCaution),
+        .dangerBrush = brush(ColourRow::TextDanger),
+        .lineWidth = colours[ColourRow::Foreground].penWidth,
+        .font = font(FontRow::Tick),
+    };
+    std::array<bool, GaugeRecord::kMaxEngines> running {};
+    int const columns = engineColumnCount();
+    for (int k = 0; k < columns; ++k)
+        running[static_cast<std::size_t>(k)] = engineIsRunning(k);
+    ::drawEngineItems(*graphics, engineItems, engineStates, dials, paint, std::span(running).first(static_cast<std::size_t>(columns)));
 }

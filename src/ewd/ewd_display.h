@@ -4,10 +4,12 @@
 #include "alerts/ecam_alerts.h"
 #include "alerts/warning_computer.h"
 #include "ewd/detent_angles.h"
+#include "ewd/engine_item_settings.h"
 #include "ewd/flap_slat_indicator.h"
 #include "ewd/separator_lines.h"
 #include "ewd/thrust_block.h"
 #include "gauges/efis_display.h"
+#include "systems/engine_states.h"
 
 #include <cstdint>
 #include <memory>
@@ -51,8 +53,10 @@ protected:
     void drawAlertLine(std::u16string_view text, int level, PointF position, int colourIndex) override;
     void buildAlertRecords() override;
     void evaluateAlerts() override;
+    ReadoutEmphasis engineReadoutEmphasis(int gaugeIndex, int engine, double value) const override;
 
     void drawPageLines();
+    void drawEngineItems();
     void drawFlapSlatIndicator();
     void drawThrustIndications();
 
@@ -83,6 +87,8 @@ protected:
     ThrustState thrustState;
     // Made by the first frame that draws the thrust block.
     std::unique_ptr<Font> thrustFont;
+    EngineItemSettings engineItems;
+    EngineStates engineStates;
 
 private:
     void placeMemoActions();

@@ -26,6 +26,7 @@ enum class LayoutValue {
     Offset, // x,y relative to a gauge's box or to the flap/slat indicator
     NumberList, // numbers separated by '-'
     Shape, // Line%d, Rect%d: four numbers separated by '-'
+    Breakpoints, // x:y pairs separated by ',', x rising
 };
 
 struct LayoutKey {

@@ -1,6 +1,7 @@
 #include "ewd/layout_lint.h"
 
 #include "config/ascii_text.h"
+#include "config/breakpoint_table.h"
 #include "config/ini_text.h"
 #include "config/leading_number.h"
 #include "config/nearest_name.h"
@@ -296,6 +297,9 @@ private:
         case LayoutValue::Shape:
             checkNumberList(entry, setting);
             break;
+        case LayoutValue::Breakpoints:
+            checkBreakpoints(entry, setting);
+            break;
         case LayoutValue::Offset:
         case LayoutValue::Text:
         case LayoutValue::Character:
@@ -364,6 +368,13 @@ private:
             report(entry.line, setting + " holds something that is not a number (numbers are separated by '-')");
         else if (entry.key->value == LayoutValue::Shape && parts.size() != 4)
             report(entry.line, setting + " needs four numbers separated by '-'");
+    }
+
+    void checkBreakpoints(Entry const& entry, std::string const& setting)
+    {
+        std::string problem;
+        if (!parseBreakpoints(entry.value, &problem))
+            report(entry.line, setting + ": " + problem + " (pairs x:y separated by ',', x rising); the table is not used");
     }
 
     // The scale of a dial: a range that is not empty, and no more ticks than

@@ -18,6 +18,13 @@
 
 class ProfileReader;
 
+// How a page sets one engine readout apart: a fill behind its digits, and the
+// brush of digits that are not in danger. Null keeps the table's drawing.
+struct ReadoutEmphasis {
+    Brush const* fill = nullptr;
+    Brush const* digits = nullptr;
+};
+
 // A display of profile-configured gauges bound to the simulator's value
 // sources, with colour and font tables, information fields, user messages
 // and the two message lists. The concrete page derives from it.
@@ -26,7 +33,7 @@ class ProfileReader;
 // (the base alert set) in src/alerts.
 class EfisDisplay : public GaugeWindow {
 public:
-    static constexpr int kColourCount = 45;
+    static constexpr int kColourCount = 47;
     static constexpr int kFontCount = 20;
     static constexpr int kRegionCount = 2;
     static constexpr int kInfoFieldCount = 5;
@@ -91,7 +98,9 @@ protected:
     void drawSingleStack(int index);
 
     // Numeric readouts, laid out in layoutPending frames.
-    void drawValueReadout(double value, PointF position, GaugeRecord const&, bool running);
+    void drawValueReadout(double value, PointF position, GaugeRecord const&, bool running, ReadoutEmphasis const& = {});
+    // The base page sets no readout apart.
+    virtual ReadoutEmphasis engineReadoutEmphasis(int /*gaugeIndex*/, int /*engine*/, double /*value*/) const { return {}; }
     void drawEngineReadouts(int index);
     void drawSingleReadout(int index);
 

@@ -39,8 +39,10 @@ void EfisDisplay::drawEngineReadouts(int index)
     int const n = engineColumnCount();
     if (layoutPending)
         layoutReadouts(gauge, n, true);
-    for (int k = 0; k < n; ++k)
-        drawValueReadout(quantised(gauge, engineValue(index, k)), gauge.readoutPositions[k], gauge, engineIsRunning(k));
+    for (int k = 0; k < n; ++k) {
+        double const value = quantised(gauge, engineValue(index, k));
+        drawValueReadout(value, gauge.readoutPositions[k], gauge, engineIsRunning(k), engineReadoutEmphasis(index, k, value));
+    }
 }
 
 void EfisDisplay::drawSingleReadout(int index)
@@ -82,16 +84,19 @@ void EfisDisplay::layoutReadouts(GaugeRecord& gauge, int engineCount, bool engin
     }
 }
 
-void EfisDisplay::drawValueReadout(double value, PointF position, GaugeRecord const& gauge, bool running)
+void EfisDisplay::drawValueReadout(double value, PointF position, GaugeRecord const& gauge, bool running, ReadoutEmphasis const& emphasis)
 {
+    RectF const box { position.x - gauge.readoutWidth / 2, position.y - gauge.readoutHeight / 2, gauge.readoutWidth, gauge.readoutHeight };
+    if (emphasis.fill)
+        graphics->fillRectangle(*emphasis.fill, box);
     if (gauge.frame) {
         if (Pen const* framePen = pen(ColourRow::QuadrantNormal))
-            graphics->drawRectangle(*framePen,
-                { position.x - gauge.readoutWidth / 2, position.y - gauge.readoutHeight / 2, gauge.readoutWidth, gauge.readoutHeight });
+            graphics->drawRectangle(*framePen, box);
     }
 
     NumberText text;
     int row;
+    Brush const* textBrush = nullptr;
     if (!running && engineOffChar != kNoEngineOffChar) {
         // The substitute has the width of the maximum; a NUL character ends
         // the text at once.
@@ -102,11 +107,15 @@ void EfisDisplay::drawValueReadout(double value, PointF position, GaugeRecord co
         row = engineOffManaged ? ColourRow::QuadrantOff : ColourRow::TextNormal;
     } else {
         text = formatFixed(value / gauge.labelValueDivider, gauge.decimals);
-        row = valueInDanger(gauge, value) ? ColourRow::TextDanger : ColourRow::TextNormal;
+        bool const danger = valueInDanger(gauge, value);
+        row = danger ? ColourRow::TextDanger : ColourRow::TextNormal;
+        if (!danger)
+            textBrush = emphasis.digits;
     }
 
     Font const* digitFont = font(FontRow::Digit);
-    Brush const* textBrush = brush(row);
+    if (!textBrush)
+        textBrush = brush(row);
     if (digitFont && textBrush)
         graphics->drawString(text.view(), *digitFont, position, stringFormat, *textBrush);
 }

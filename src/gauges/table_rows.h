@@ -1,6 +1,6 @@
 #pragma once
 
-// Rows of the display's colour table (45) and font table (20), named by the
+// Rows of the display's colour table (47) and font table (20), named by the
 // role each one plays in drawing.
 namespace ColourRow {
 enum : int {
@@ -36,6 +36,8 @@ enum : int {
     HighAlert = 29,
     FirstInfoField = 30, // 30..34
     FirstUserMessage = 35, // 35..44
+    EngineCaution = 45, // the page's engine items
+    StartFill = 46,
 };
 }
 

@@ -48,6 +48,7 @@ public:
     void readCycle(LinkState& state);
 
     void setCeprMapping(double n1Idle, double n1Max, double eprMin, double eprMax);
+    CeprMapping const& ceprMapping() const { return cepr; }
 
     // Reads the named values where these sources say (the standard offsets
     // until this is called).

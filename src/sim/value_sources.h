@@ -42,6 +42,10 @@ constexpr int kOtherParamCount = 9;
 // "N1", "N2", "EPR", "CEPR", "Torque", "EGT", "ITT", "FF", "OilQty",
 // "OilPress", "OilTemp", "Vib", "HydPress", "HydQty".
 extern std::array<EngineParam, kEngineParamCount> const EngineParamTable;
+// The rows of EngineParamTable that the page draws more than a gauge for.
+namespace EngineRow {
+enum : int { N1 = 0, N2 = 1, EPR = 2, EGT = 5, FF = 7 };
+}
 // "LeftFuel", "RightFuel", "CenterFuel", "TotalFuel", "FlapHandle",
 // "FlapAngle", "SlatAngle", "ApuRPM", "ApuEGT".
 extern std::array<OtherParam, kOtherParamCount> const OtherParamTable;

@@ -11,10 +11,15 @@ namespace {
 constexpr double kFlashPeriodSeconds = 1.0;
 constexpr double kFlashLitFraction = 0.5;
 
-bool isModeCode(double code)
+// The aircraft's code, taken as the nearest whole code (a scaled variable
+// may read 2.9999); anything outside the codes is no mode, and is never
+// converted, so no number can overflow the cast.
+ThrustLimitCode modeFromCode(double code)
 {
-    return code >= static_cast<double>(ThrustLimitCode::Climb) && code <= static_cast<double>(ThrustLimitCode::MaxReverse)
-        && code == std::floor(code);
+    double const nearest = std::round(code);
+    if (!(nearest >= static_cast<double>(ThrustLimitCode::Climb) && nearest <= static_cast<double>(ThrustLimitCode::MaxReverse)))
+        return ThrustLimitCode::None;
+    return static_cast<ThrustLimitCode>(static_cast<int>(nearest));
 }
 
 } // namespace
@@ -25,7 +30,7 @@ ThrustIndications const& ThrustState::update(SimData const& data, ThrustSettings
     // The levers are followed even when the aircraft names the mode, so the
     // flex hold is right the moment its mode goes missing.
     ThrustLimitCode const leverMode = modeFromLevers(data, settings.detents);
-    m_shown.mode = aircraftMode && isModeCode(*aircraftMode) ? static_cast<ThrustLimitCode>(static_cast<int>(*aircraftMode)) : leverMode;
+    m_shown.mode = aircraftMode ? modeFromCode(*aircraftMode) : leverMode;
     m_shown.n1Limit = aircraftValue(data, AircraftValue::N1Limit);
     m_shown.flexTemp = aircraftValue(data, AircraftValue::FlexTemp);
     std::optional<double> const alphaFloor = aircraftValue(data, AircraftValue::AlphaFloor);

@@ -133,6 +133,27 @@ page late-engines --scenario "$work/late-engines.txt" --seconds-per-exchange 0.1
 unset TARNEX_ARGS
 [ "$(grep -cF '"50.0" font="Arial"' "$work/late-engines.log")" -eq 2 ] || fail "late-engines: not two N1 readouts of 50.0"
 
+# The full page's N1 exceedance, with the shipped layout and its peak mark:
+# N1 above the red line (104 %) turns the digits red, and a red mark stays
+# at the highest N1 once N1 falls back.
+{ cat "$TARNEX_SOURCE_DIR/layouts/a320cfm.ini"; printf 'N1PeakMark=14\n'; } >"$work/peaks.ini"
+peak_marks() { grep -cE '^line .* pen=#FFFF0000/5.00$' "$work/$1.log" || true; }
+export TARNEX_ARGS="--layout $work/peaks.ini"
+page n1-over --scenario static "${aircraft[@]}" --set 0x2000:f64=106 --set 0x2100:f64=106
+printf '0 engines=2 on_ground=1 n1=106 n2=95 egt=700\n0.5 n1=106\n1.5 n1=80\n' >"$work/n1-over.txt"
+export TARNEX_ARGS="--layout $work/peaks.ini --frames 30"
+page n1-fallen --scenario "$work/n1-over.txt" --seconds-per-exchange 0.1
+unset TARNEX_ARGS
+expect_text n1-over "106.0" "$red"
+[ "$(peak_marks n1-over)" -eq 2 ] || fail "n1-over: not a peak mark per engine"
+expect_text n1-fallen "80.0" "$green"
+[ "$(peak_marks n1-fallen)" -eq 2 ] || fail "n1-fallen: the peak marks went with the exceedance"
+cmp -s <(grep -E '^line .* pen=#FFFF0000/5.00$' "$work/n1-over.log") <(grep -E '^line .* pen=#FFFF0000/5.00$' "$work/n1-fallen.log") \
+  || fail "the peak marks moved as N1 fell"
+# Without the key the same moment draws no mark.
+page n1-plain --scenario static "${aircraft[@]}" --set 0x2000:f64=106 --set 0x2100:f64=106
+[ "$(peak_marks n1-plain)" -eq 0 ] || fail "n1-plain: a peak mark without N1PeakMark"
+
 # Every parameter-table row reads its own value (but TotalFuel, the tanks'
 # sum, and CEPR, worked out from N1): a text gauge bound to each row draws
 # what tarnex-sim serves at the row's offset, in pounds or

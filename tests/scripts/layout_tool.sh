@@ -114,6 +114,8 @@ FFValueOffset=0,10
 SeperatorY=700
 FlapIndicatorScale=0
 AlphaLockOffset=40,200
+ThrustLeverN1=0:19,50:80,40:70
+AvailOfset=0,40
 [EICAS]
 SizeX=2000
 [EICSA]
@@ -140,8 +142,10 @@ mistakes.ini:23: FFValueOffset has no effect on a TEXT gauge
 mistakes.ini:24: unknown key SeperatorY; did you mean SeparatorY?
 mistakes.ini:25: FlapIndicatorScale=0 is not a scale above 0; the default is kept
 mistakes.ini:26: AlphaLockOffset has no effect unless FlapIndicatorMode=FULL
-mistakes.ini:27: [EICAS] is given again (first on line 2); only the first one is read
-mistakes.ini:29: section [EICSA] is never read; did you mean [EICAS]?
+mistakes.ini:27: ThrustLeverN1=0:19,50:80,40:70: x does not rise at 40:70 (pairs x:y separated by ',', x rising); the table is not used
+mistakes.ini:28: unknown key AvailOfset; did you mean AvailOffset?
+mistakes.ini:29: [EICAS] is given again (first on line 2); only the first one is read
+mistakes.ini:31: section [EICSA] is never read; did you mean [EICAS]?
 EXPECTED
 status=0
 "$tool" lint mistakes.ini >lint.txt 2>&1 || status=$?

@@ -60,16 +60,28 @@ TEST_F(ThrustStateTest, NoLeverAndNoModeIsNone)
     EXPECT_EQ(frame().mode, Mode::None);
 }
 
-// A mode the aircraft names wins; a code outside the table does not count.
+// A mode the aircraft gives wins, as its nearest code; a value outside the
+// codes is no mode (amber XX), not the levers' guess.
 TEST_F(ThrustStateTest, TheAircraftsModeWinsOverTheLevers)
 {
+    struct Case {
+        double given;
+        Mode mode;
+    };
+    Case const cases[] = {
+        { 1, Mode::Climb },
+        { 2.9999, Mode::Flex },
+        { 0, Mode::None },
+        { 6, Mode::None },
+        { -1, Mode::None },
+        { 1e300, Mode::None },
+        { -1e300, Mode::None },
+    };
     levers(99);
-    set(V::ThrustLimitMode, 1);
-    EXPECT_EQ(frame().mode, Mode::Climb);
-    set(V::ThrustLimitMode, 9);
-    EXPECT_EQ(frame().mode, Mode::TakeOffGoAround);
-    set(V::ThrustLimitMode, 2.5);
-    EXPECT_EQ(frame().mode, Mode::TakeOffGoAround);
+    for (Case const& c : cases) {
+        set(V::ThrustLimitMode, c.given);
+        EXPECT_EQ(frame().mode, c.mode) << c.given;
+    }
 }
 
 // FLX: set on the ground with a flex temperature, held into the air while
