@@ -50,7 +50,7 @@ public:
     ~GaugeWindow() override;
 
     // One frame: remake the back buffer on a size change, clear, acquire,
-    // draw, present.
+    // draw, present. An empty client area is not painted at all.
     void paint() override;
 
     bool isReadyForRedraw() const override { return readyForRedraw; }
