@@ -26,7 +26,7 @@ public:
     // starts the redraw timer and applies the saved view flags. False when
     // the window cannot be made.
     virtual bool createWindow(std::string_view title, int topmostMenuItem);
-    // Geometry (only when left and top are 0 or more) and view flags.
+    // Geometry (unless the window is minimised) and view flags.
     virtual void saveWindowSettings();
     // If connectionAttempts equals the limit, re-arm the attempts and make the
     // next one at once.
