@@ -2,6 +2,7 @@
 
 #include "app/platform_services.h"
 #include "app/window_host.h"
+#include "config/whole_file.h"
 #include "sim/aircraft_sources.h"
 #include "sim/link_state.h"
 
@@ -45,6 +46,10 @@ public:
 
     virtual void paint() = 0;
     virtual void loadConfiguration(std::string_view fileName) = 0;
+    // The chosen layout file as it was just read again by whoever saw it
+    // change: the window uses these bytes and does not read the file again,
+    // so what was compared with the last read is what shows.
+    virtual void reloadLayout(WholeFile const& file) = 0;
     // False while a paint runs: a timer tick then asks for no repaint.
     virtual bool isReadyForRedraw() const = 0;
 

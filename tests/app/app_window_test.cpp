@@ -15,6 +15,7 @@ public:
     using AppWindow::AppWindow;
     void paint() override { ++paints; }
     void loadConfiguration(std::string_view fileName) override { loadedFrom.emplace_back(fileName); }
+    void reloadLayout(WholeFile const&) override { }
     bool isReadyForRedraw() const override { return ready; }
 
     LinkState& linkControl() { return link; }

@@ -182,6 +182,20 @@ TEST_F(LiveLayoutTest, TheNoticeFontIsHeldToThePageInForceWhenItIsDrawn)
     EXPECT_EQ(noticeSize(), 10);
 }
 
+TEST_F(LiveLayoutTest, AReloadShowsTheBytesReadToCompareNotTheFileReadAgain)
+{
+    writeFile(layoutPath, markAt(100));
+    start();
+    frame();
+    display->reloadLayout(WholeFile { markAt(700), {}, RegularFileRead::Read });
+    frame();
+    ASSERT_NE(findText(u"MARK"), nullptr);
+    EXPECT_EQ(findText(u"MARK")->origin.x, 700);
+
+    display->reloadLayout(WholeFile { std::nullopt, "it is not a regular file", RegularFileRead::NotRegular });
+    EXPECT_EQ(display->layoutProblem(), "Layout my_layout.ini not read: it is not a regular file; the last good layout stays.");
+}
+
 TEST_F(LiveLayoutTest, AFileThatCannotBeReadAtStartShowsTheReasonInsteadOfABox)
 {
     start();
