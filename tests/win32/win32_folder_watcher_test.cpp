@@ -72,12 +72,16 @@ TEST(Win32FolderWatcher, ABurstOfChangesWaitsAsOneMessageAndIsToldOnce)
         writeFile(layout, "[EICAS]\nSizeX=" + std::to_string(1000 + save) + "\n");
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_POSTMESSAGE);
     }
-    // Some message arrives, however slowly the watcher runs.
-    for (DWORD const start = GetTickCount(); HIWORD(GetQueueStatus(QS_POSTMESSAGE)) == 0 && GetTickCount() - start < 10000;)
+    // The watcher's message arrives, however slowly the watcher runs.
+    HWND const watchWindow = FindWindowExA(HWND_MESSAGE, nullptr, "TarnexFolderWatch", nullptr);
+    ASSERT_NE(watchWindow, nullptr);
+    MSG message;
+    for (DWORD const start = GetTickCount();
+        !PeekMessageA(&message, watchWindow, 0, 0, PM_NOREMOVE) && GetTickCount() - start < 10000;)
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_POSTMESSAGE);
 
     std::vector<MSG> queued;
-    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE);)
+    while (PeekMessageA(&message, watchWindow, 0, 0, PM_REMOVE))
         queued.push_back(message);
     ASSERT_EQ(queued.size(), 1u);
     DispatchMessageA(&queued.front());
