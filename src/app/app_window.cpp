@@ -84,10 +84,11 @@ bool AppWindow::createWindow(std::string_view title, int topmostMenuItem)
 
 void AppWindow::saveWindowSettings()
 {
-    // A minimised window reports itself far off at negative coordinates, and
-    // a window left of or above the screen origin is not worth restoring.
+    // A minimised window's place is not its own. Any other is kept, a
+    // monitor left of or above the primary one included: the next start
+    // brings it back onto the screens there are then.
     WindowRect const rect = host.windowRect();
-    if (rect.left >= 0 && rect.top >= 0) {
+    if (rect.left != kMinimisedPosition || rect.top != kMinimisedPosition) {
         writeInt(services, profilePath, profileSection, "WindowPosX", rect.left);
         writeInt(services, profilePath, profileSection, "WindowPosY", rect.top);
         writeInt(services, profilePath, profileSection, "WindowWidth", rect.right - rect.left);

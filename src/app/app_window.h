@@ -2,6 +2,7 @@
 
 #include "app/platform_services.h"
 #include "app/window_host.h"
+#include "config/whole_file.h"
 #include "sim/aircraft_sources.h"
 #include "sim/link_state.h"
 
@@ -26,7 +27,7 @@ public:
     // starts the redraw timer and applies the saved view flags. False when
     // the window cannot be made.
     virtual bool createWindow(std::string_view title, int topmostMenuItem);
-    // Geometry (only when left and top are 0 or more) and view flags.
+    // Geometry (unless the window is minimised) and view flags.
     virtual void saveWindowSettings();
     // If connectionAttempts equals the limit, re-arm the attempts and make the
     // next one at once.
@@ -45,6 +46,10 @@ public:
 
     virtual void paint() = 0;
     virtual void loadConfiguration(std::string_view fileName) = 0;
+    // The chosen layout file as it was just read again by whoever saw it
+    // change: the window uses these bytes and does not read the file again,
+    // so what was compared with the last read is what shows.
+    virtual void reloadLayout(WholeFile const& file) = 0;
     // False while a paint runs: a timer tick then asks for no repaint.
     virtual bool isReadyForRedraw() const = 0;
 

@@ -25,10 +25,12 @@ LiveLayout::LiveLayout(FolderWatcher& watcher, WindowHost& host, AppWindow& disp
 
 void LiveLayout::folderChanged()
 {
-    std::optional<std::string> bytes = readWholeFile(m_display.layoutFile()).bytes;
-    if (bytes == m_lastBytes)
+    // Read once: a save landing between a read to compare and a read to
+    // load would show bytes that were never compared.
+    WholeFile const file = readWholeFile(m_display.layoutFile());
+    if (file.bytes == m_lastBytes)
         return;
-    m_lastBytes = std::move(bytes);
-    m_display.loadConfiguration(m_display.layoutFile());
+    m_lastBytes = file.bytes;
+    m_display.reloadLayout(file);
     m_host.invalidate();
 }

@@ -19,8 +19,9 @@ public:
     // file once already.
     LiveLayout(FolderWatcher&, WindowHost&, AppWindow& display);
 
-    // A change in the folder: the layout is read again when its bytes differ
-    // from those read last, so saves of other files cost nothing.
+    // A change in the folder: the layout is read again, and those bytes
+    // handed to the window when they differ from those read last, so saves
+    // of other files cost nothing.
     void folderChanged();
 
 private:

@@ -20,6 +20,19 @@ bool writeDrawLogFile(std::string const& path, RecordingGraphics const& recordin
     return static_cast<bool>(out);
 }
 
+// A snapshot taken with no simulator is a true picture of the page as it
+// stands, and tests take it on purpose; but a script that meant to capture
+// live data should learn that it did not, and why. Empty while connected.
+std::string notConnectedNote(LinkState const& link)
+{
+    if (link.connected)
+        return {};
+    std::string note = "tarnex: no simulator data: " + link.linkErrorText;
+    if (!link.noServerHelp.empty())
+        note += " (" + link.noServerHelp + ')';
+    return note + "; the snapshot shows the not-connected page.\n";
+}
+
 } // namespace
 
 int runSnapshot(SnapshotOptions const& options, SnapshotPorts const& ports, DisplayFactory const& makeDisplay, std::ostream& errors)
@@ -54,6 +67,7 @@ int runSnapshot(SnapshotOptions const& options, SnapshotPorts const& ports, Disp
         }
         display->paint();
     }
+    std::string const note = notConnectedNote(display->linkState());
     display.reset();
 
     if (!ports.offscreen.writePng(options.pngPath)) {
@@ -64,5 +78,6 @@ int runSnapshot(SnapshotOptions const& options, SnapshotPorts const& ports, Disp
         errors << "Cannot write the draw log " << options.drawLogPath << "; check that its folder exists and is writable.\n";
         return 1;
     }
+    errors << note;
     return 0;
 }

@@ -20,5 +20,6 @@ struct SnapshotPorts {
 // each of the frames connects, acquires and draws into the off-screen buffer.
 // The last frame is written as PNG and, when asked, its drawing calls as a
 // draw log. The user profile is read, never written. Problems go to errors as
-// one sentence each; returns the process exit code.
+// one sentence each, and so does a last frame with no simulator data (the
+// not-connected page), which still succeeds; returns the process exit code.
 int runSnapshot(SnapshotOptions const&, SnapshotPorts const&, DisplayFactory const&, std::ostream& errors);

@@ -12,6 +12,10 @@
 // The system's "use default" value for a window coordinate or size.
 constexpr int kUseDefaultPosition = static_cast<int>(0x80000000u);
 
+// Where a minimised window reports its top-left corner, on every platform as
+// Windows itself does: such a place is never the window's own.
+constexpr int kMinimisedPosition = -32000;
+
 // Window styles of the border toggle.
 namespace WindowStyle {
 constexpr std::uint32_t Popup = 0x80000000u;

@@ -35,26 +35,26 @@ bool showsUsablePart(int x, int y, int width, int height, WindowRect const& area
 
 WindowGeometry placeOnScreens(WindowGeometry const& saved, std::span<WindowRect const> workAreas)
 {
-    if (workAreas.empty())
-        return saved;
     WindowGeometry placed = saved;
-    WindowRect const all = spanOf(workAreas);
     bool const sizeGiven = saved.width != kUseDefaultPosition;
-    if (sizeGiven) {
-        placed.width = std::min(placed.width, all.right - all.left);
-        placed.height = std::min(placed.height, all.bottom - all.top);
+    WindowRect const all = workAreas.empty() ? WindowRect { 0, 0, kMaxWindowSide, kMaxWindowSide } : spanOf(workAreas);
+    int const widest = std::min(all.right - all.left, kMaxWindowSide);
+    int const tallest = std::min(all.bottom - all.top, kMaxWindowSide);
+    if (saved.x != kUseDefaultPosition && !workAreas.empty()) {
+        // A window of the system's default size is as large as its usable
+        // part at least; any other has a pixel at least.
+        int const width = sizeGiven ? std::clamp(saved.width, 1, std::max(widest, 1)) : kUsableWidth;
+        int const height = sizeGiven ? std::clamp(saved.height, 1, std::max(tallest, 1)) : kUsableHeight;
+        bool const shows = std::any_of(workAreas.begin(), workAreas.end(),
+            [&](WindowRect const& area) { return showsUsablePart(saved.x, saved.y, width, height, area); });
+        if (!shows) {
+            placed.x = workAreas.front().left;
+            placed.y = workAreas.front().top;
+        }
     }
-    if (saved.x == kUseDefaultPosition)
-        return placed;
-    // A window of the system's default size, or of no size at all, is as
-    // large as its usable part at least.
-    int const width = sizeGiven ? std::max(placed.width, kUsableWidth) : kUsableWidth;
-    int const height = sizeGiven ? std::max(placed.height, kUsableHeight) : kUsableHeight;
-    bool const shows = std::any_of(workAreas.begin(), workAreas.end(),
-        [&](WindowRect const& area) { return showsUsablePart(placed.x, placed.y, width, height, area); });
-    if (!shows) {
-        placed.x = workAreas.front().left;
-        placed.y = workAreas.front().top;
+    if (sizeGiven) {
+        placed.width = std::max(std::min(saved.width, widest), kUsableWidth);
+        placed.height = std::max(std::min(saved.height, tallest), kUsableHeight);
     }
     return placed;
 }

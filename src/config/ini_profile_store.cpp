@@ -121,7 +121,7 @@ std::string IniProfileStore::read(std::string const& file, std::string_view sect
 
 bool IniProfileStore::write(std::string const& file, std::string_view section, std::string_view key, std::string_view value)
 {
-    if (!isWritableProfileEntry(section, key, value))
+    if (!isWritableProfileEntry(file, section, key, value))
         return false;
     WholeFile old = readWholeFile(file, kMaxProfileFileSize);
     if (!old.bytes && old.status != RegularFileRead::Missing)

@@ -63,7 +63,11 @@ std::optional<std::string> layoutTextOf(std::string const& bytes, std::string& p
 
 LayoutFileText readLayoutFile(std::string const& path)
 {
-    WholeFile const file = readWholeFile(path);
+    return layoutFileTextOf(readWholeFile(path));
+}
+
+LayoutFileText layoutFileTextOf(WholeFile const& file)
+{
     if (!file.bytes)
         return { std::nullopt, file.problem };
     std::optional<std::string> const& bytes = file.bytes;

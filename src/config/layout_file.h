@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/whole_file.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +16,8 @@ struct LayoutFileText {
 };
 
 LayoutFileText readLayoutFile(std::string const& path);
+// The same of a file read already.
+LayoutFileText layoutFileTextOf(WholeFile const& file);
 
 // The layout text of a file's bytes, packed or plain; nullopt (and the
 // reason in problem) when they are neither.

@@ -11,10 +11,10 @@ bool holdsLineBreakOrNul(std::string_view text)
 
 }
 
-bool isWritableProfileEntry(std::string_view section, std::string_view key, std::string_view value)
+bool isWritableProfileEntry(std::string_view file, std::string_view section, std::string_view key, std::string_view value)
 {
     std::string_view const name = trimProfileBlanks(key);
-    if (trimProfileBlanks(section).empty() || name.empty())
+    if (file.empty() || trimProfileBlanks(section).empty() || name.empty())
         return false;
     if (holdsLineBreakOrNul(section) || holdsLineBreakOrNul(key) || holdsLineBreakOrNul(value))
         return false;

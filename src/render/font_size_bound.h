@@ -1,6 +1,10 @@
 #pragma once
 
+#include "render/graphics.h"
+
+#include <memory>
 #include <optional>
+#include <string_view>
 
 // A font size from the layout, as the fonts are made from it. The page is
 // stretched to the window, so a font of a few pages' size, or a page a
@@ -14,3 +18,6 @@
 inline constexpr float kMaxFontSizePerPageSide = 2;
 
 std::optional<float> usableFontSize(float size, float pageWidth, float pageHeight);
+
+// The one way a font of the page is made: at its usable size, or null.
+std::unique_ptr<Font> makePageFont(FontFactory&, std::string_view face, float size, int style, float pageWidth, float pageHeight);

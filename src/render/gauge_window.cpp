@@ -34,8 +34,12 @@ GaugeWindow::~GaugeWindow() = default;
 
 void GaugeWindow::paint()
 {
-    readyForRedraw = false;
     ClientSize const client = host.clientSize();
+    // A window not yet realised (or minimised) has no client area: a page
+    // scaled to nothing shows nothing, and some backends fail on it.
+    if (client.width <= 0 || client.height <= 0)
+        return;
+    readyForRedraw = false;
     if (!graphics || client.width != lastClientWidth || client.height != lastClientHeight) {
         graphics = &services.render.recreateBackBuffer(client.width, client.height);
         // The page fills the client area; its aspect ratio is not kept.

@@ -12,6 +12,7 @@
 #include <vector>
 
 class ProfileReader;
+struct LayoutFileText;
 
 // What createPensAndBrushes makes for a colour entry.
 enum ColourKind : int {
@@ -50,7 +51,7 @@ public:
     ~GaugeWindow() override;
 
     // One frame: remake the back buffer on a size change, clear, acquire,
-    // draw, present.
+    // draw, present. An empty client area is not painted at all.
     void paint() override;
 
     bool isReadyForRedraw() const override { return readyForRedraw; }
@@ -59,6 +60,7 @@ public:
     std::string const& layoutProblem() const { return m_layoutNotice.text(); }
     float pageWidthUnits() const { return pageWidth; }
     float pageHeightUnits() const { return pageHeight; }
+    void reloadLayout(WholeFile const& file) override;
 
 protected:
     // Unpacks the layout, reads it with readDisplaySettings, deletes the
@@ -121,7 +123,7 @@ protected:
 private:
     // A layout file chosen by the user: read again on every call. What
     // cannot be read leaves the layout in use, and the notice says why.
-    void loadChosenLayout(std::string const& path);
+    void loadChosenLayout(std::string const& path, LayoutFileText const& file);
     void drawDecorations();
     void drawNotConnectedScreen();
     std::u16string_view attemptLine();

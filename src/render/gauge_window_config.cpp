@@ -25,7 +25,8 @@ float pageSide(ProfileReader const& layout, std::string_view key, float defaultV
 void GaugeWindow::loadConfigurationFile(std::string_view fileName)
 {
     if (layoutFileChosen()) {
-        loadChosenLayout(std::string(fileName));
+        std::string const path(fileName);
+        loadChosenLayout(path, readLayoutFile(path));
         return;
     }
     UnpackResult const unpacked = unpackLayout(services.layouts, fileName);
@@ -37,12 +38,16 @@ void GaugeWindow::loadConfigurationFile(std::string_view fileName)
     std::remove(unpacked.path.c_str());
 }
 
-void GaugeWindow::loadChosenLayout(std::string const& path)
+void GaugeWindow::reloadLayout(WholeFile const& file)
+{
+    loadChosenLayout(layoutFile(), layoutFileTextOf(file));
+}
+
+void GaugeWindow::loadChosenLayout(std::string const& path, LayoutFileText const& file)
 {
     // The file's name alone: a whole path would not fit on the page.
     std::string const name = std::filesystem::path(path).filename().string();
     std::string const state = m_layoutRead ? "; the last good layout stays." : ".";
-    LayoutFileText const file = readLayoutFile(path);
     if (!file.text) {
         m_layoutNotice.show("Layout " + name + " not read: " + file.problem + state);
         return;

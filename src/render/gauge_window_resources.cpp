@@ -89,6 +89,7 @@ void GaugeWindow::createFonts()
     // Held to the page like the others: made again for the page in force.
     m_overlayFont.reset();
     m_helpFont.reset();
+    m_layoutNotice.forgetFont();
     for (std::size_t i = 0; i < fontDefs.size(); ++i) {
         FontDef const& def = fontDefs[i];
         fonts[i].reset();
@@ -98,8 +99,7 @@ void GaugeWindow::createFonts()
 
 std::unique_ptr<Font> GaugeWindow::makeFont(std::string_view face, float size, int style) const
 {
-    std::optional<float> const usable = usableFontSize(size, pageWidth, pageHeight);
-    return usable ? fontFactory.createFont(face, *usable, style) : nullptr;
+    return makePageFont(fontFactory, face, size, style, pageWidth, pageHeight);
 }
 
 Pen const* GaugeWindow::pen(int row) const

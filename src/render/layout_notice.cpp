@@ -1,5 +1,6 @@
 #include "render/layout_notice.h"
 
+#include "render/font_size_bound.h"
 #include "render/text_drawing.h"
 
 namespace {
@@ -37,7 +38,7 @@ void LayoutNotice::draw(Graphics& graphics, FontFactory& fonts, float pageWidth,
     if (m_text.empty())
         return;
     if (!m_font)
-        m_font = fonts.createFont(kNoticeFace, kNoticeSize, FontStyleRegular);
+        m_font = makePageFont(fonts, kNoticeFace, kNoticeSize, FontStyleRegular, pageWidth, pageHeight);
     if (!m_font)
         return;
     StringFormat const bottomCentre { StringAlignment::Center, StringAlignment::Far };

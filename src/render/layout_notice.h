@@ -16,8 +16,12 @@ public:
     std::string const& text() const { return m_text; }
 
     // Draws the line, centred at the foot of a page of the given size, over
-    // everything the page drew; nothing while there is no text.
+    // everything the page drew; nothing while there is no text. Its font is
+    // held to the page like every font of the page.
     void draw(Graphics&, FontFactory&, float pageWidth, float pageHeight);
+    // The page's fonts are being made again (a new page size): the next
+    // draw makes the notice's font again too.
+    void forgetFont() { m_font.reset(); }
 
 private:
     std::string m_text;

@@ -15,6 +15,7 @@ public:
     using AppWindow::AppWindow;
     void paint() override { ++paints; }
     void loadConfiguration(std::string_view fileName) override { loadedFrom.emplace_back(fileName); }
+    void reloadLayout(WholeFile const&) override { }
     bool isReadyForRedraw() const override { return ready; }
 
     LinkState& linkControl() { return link; }
@@ -200,24 +201,37 @@ TEST_F(AppWindowTest, ExitSavesEveryKeyAndEndsTheLoop)
     EXPECT_EQ(platform.profileValue("NoBorder"), "1");
 }
 
-TEST_F(AppWindowTest, GeometryLeftOfOrAboveTheScreenOriginIsNotSavedButTheFlagsAre)
+TEST_F(AppWindowTest, AMinimisedWindowsGeometryIsNotSavedButTheFlagsAre)
 {
     saveGeometry("40", "30", "640", "480");
     TestAppWindow& window = createWindow();
-    for (WindowRect const rect : { WindowRect { -5, 100, 795, 700 }, WindowRect { -32000, -32000, -31840, -31973 }, WindowRect { 10, -1, 20, 20 } }) {
-        host.rect = rect;
-        window.onCommand(MenuCommand::AlwaysOnTop);
-        window.saveWindowSettings();
-        EXPECT_EQ(platform.profileValue("WindowPosX"), "40");
-        EXPECT_EQ(platform.profileValue("WindowPosY"), "30");
-        EXPECT_EQ(platform.profileValue("WindowWidth"), "640");
-        EXPECT_EQ(platform.profileValue("WindowHeight"), "480");
-        EXPECT_EQ(platform.profileValue("AlwaysOnTop"), window.isAlwaysOnTop() ? "1" : "0");
-    }
-    host.rect = { 0, 0, 300, 200 };
+    host.rect = { kMinimisedPosition, kMinimisedPosition, kMinimisedPosition + 160, kMinimisedPosition + 27 };
+    window.onCommand(MenuCommand::AlwaysOnTop);
     window.saveWindowSettings();
-    EXPECT_EQ(platform.profileValue("WindowPosX"), "0");
-    EXPECT_EQ(platform.profileValue("WindowWidth"), "300");
+    EXPECT_EQ(platform.profileValue("WindowPosX"), "40");
+    EXPECT_EQ(platform.profileValue("WindowPosY"), "30");
+    EXPECT_EQ(platform.profileValue("WindowWidth"), "640");
+    EXPECT_EQ(platform.profileValue("WindowHeight"), "480");
+    EXPECT_EQ(platform.profileValue("AlwaysOnTop"), "1");
+}
+
+TEST_F(AppWindowTest, AWindowOnAMonitorLeftOfOrAboveThePrimaryIsSavedAndComesBackThere)
+{
+    host.workAreas = { { 0, 0, 1920, 1040 }, { -1280, -300, 0, 724 } };
+    TestAppWindow& window = createWindow();
+    for (WindowRect const rect : { WindowRect { -1000, 100, -360, 580 }, WindowRect { -5, -200, 795, 400 }, WindowRect { 0, 0, 300, 200 } }) {
+        host.rect = rect;
+        window.saveWindowSettings();
+        EXPECT_EQ(platform.profileValue("WindowPosX"), std::to_string(rect.left));
+        EXPECT_EQ(platform.profileValue("WindowPosY"), std::to_string(rect.top));
+        EXPECT_EQ(platform.profileValue("WindowWidth"), std::to_string(rect.right - rect.left));
+        EXPECT_EQ(platform.profileValue("WindowHeight"), std::to_string(rect.bottom - rect.top));
+    }
+    host.rect = { -1000, 100, -360, 580 };
+    window.saveWindowSettings();
+    app.reset();
+    createWindow();
+    EXPECT_EQ(created(), (std::array<int, 4> { -1000, 100, 640, 480 }));
 }
 
 TEST_F(AppWindowTest, RefreshRateToTheFastEndWarnsStopsTheTimerAndSavesZero)

@@ -57,7 +57,33 @@ TEST(WindowPlacement, DefaultsTinySizesAndUnknownScreensAreLeftAlone)
     // A default size at a saved position: judged as a window of the usable size.
     EXPECT_EQ(placed({ 200, 100, kUseDefaultPosition, 0 }), std::make_tuple(200, 100, kUseDefaultPosition, 0));
     EXPECT_EQ(placed({ -100000, 100, kUseDefaultPosition, 0 }), std::make_tuple(0, 0, kUseDefaultPosition, 0));
-    // A window of no size, the system makes it its smallest: it shows.
-    EXPECT_EQ(placed({ 10, 10, 0, -40 }), std::make_tuple(10, 10, 0, -40));
     EXPECT_EQ(placed({ -100000, 10, 640, 480 }, {}), std::make_tuple(-100000, 10, 640, 480));
+}
+
+TEST(WindowPlacement, ASmallWindowIsJudgedAtItsOwnSizeThenMadeAsLargeAsItsUsablePart)
+{
+    struct Case {
+        WindowGeometry saved;
+        std::tuple<int, int, int, int> expected;
+    };
+    Case const cases[] = {
+        // Wholly on screen at the right and bottom edges: they stay.
+        { { 1900, 500, 20, 20 }, { 1900, 500, 64, 32 } },
+        { { 500, 1030, 20, 10 }, { 500, 1030, 64, 32 } },
+        { { 1900, 1020, 20, 20 }, { 1900, 1020, 64, 32 } },
+        // Half off the edge: not all of it shows.
+        { { 1910, 500, 20, 20 }, { 0, 0, 64, 32 } },
+        // No size, or less than none: a pixel where it was.
+        { { 10, 10, 0, -40 }, { 10, 10, 64, 32 } },
+        { { -1000, 500, -5, INT_MIN + 1 }, { -1000, 500, 64, 32 } },
+        { { -100000, 10, 0, 0 }, { 0, 0, 64, 32 } },
+    };
+    for (Case const& c : cases)
+        EXPECT_EQ(placed(c.saved), c.expected) << c.saved.x << "," << c.saved.y << " " << c.saved.width << "x" << c.saved.height;
+}
+
+TEST(WindowPlacement, WithNoMonitorsKnownTheSizeIsStillHeldToItsBounds)
+{
+    EXPECT_EQ(placed({ 10, 10, 100000, -40 }, {}), std::make_tuple(10, 10, kMaxWindowSide, kUsableHeight));
+    EXPECT_EQ(placed({ 10, 10, 3, INT_MAX }, {}), std::make_tuple(10, 10, kUsableWidth, kMaxWindowSide));
 }

@@ -139,16 +139,61 @@ TEST_F(LiveLayoutTest, FollowsSavesInPlaceAndByRenameAndKeepsTheLastGoodLayoutTh
     EXPECT_TRUE(platform.window.messageBoxes.empty());
 }
 
-TEST_F(LiveLayoutTest, ANewPageSizeRescalesThePageAndTheSimulatorDataStays)
+TEST_F(LiveLayoutTest, ANewPageSizeRescalesThePageLaysTheGaugesOutAgainAndTheSimulatorDataStays)
+{
+    // The N2 gauge's label point, where its pair of connector lines hangs,
+    // is worked out only when the gauges are laid out.
+    auto n2At = [](int left) {
+        return "N2Box=" + std::to_string(left) + ",400," + std::to_string(left + 480) + ",460\nN2LabelOffset=240,30\n";
+    };
+    auto connectorsUnder = [&](float x) { return hasLine({ x - 30, 440 }, { x - 80, 460 }) && hasLine({ x + 30, 440 }, { x + 80, 460 }); };
+    writeFile(layoutPath, markAt(100) + n2At(40));
+    start();
+    data().engineCount = 2;
+    frame();
+    ASSERT_TRUE(connectorsUnder(280));
+    EXPECT_FLOAT_EQ(platform.render.recording().scaleX(), 800.0f / 1000);
+    data().n1Percent[0] = 55;
+
+    EXPECT_EQ(saveAndDraw(markAt(100) + n2At(140) + "SizeX=2000\n"), 100);
+    EXPECT_EQ(display->pageWidthUnits(), 2000);
+    EXPECT_FLOAT_EQ(platform.render.recording().scaleX(), 800.0f / 2000);
+    EXPECT_TRUE(connectorsUnder(380));
+    EXPECT_FALSE(connectorsUnder(280));
+    EXPECT_EQ(data().n1Percent[0], 55);
+}
+
+TEST_F(LiveLayoutTest, TheNoticeFontIsHeldToThePageInForceWhenItIsDrawn)
+{
+    auto noticeSize = [&] {
+        for (DrawCommand const& c : texts())
+            if (c.text.starts_with(u"Layout my_layout.ini not read"))
+                return c.fontSize;
+        return 0.0f;
+    };
+    writeFile(layoutPath, markAt(100));
+    start();
+    EXPECT_EQ(saveAndDraw(""), 100);
+    EXPECT_EQ(noticeSize(), 24);
+
+    // A page 5 units high holds every font to 10 units, the notice's too.
+    EXPECT_EQ(saveAndDraw(markAt(1) + "SizeX=5\nSizeY=5\n"), 1);
+    EXPECT_EQ(saveAndDraw(""), 1);
+    EXPECT_EQ(noticeSize(), 10);
+}
+
+TEST_F(LiveLayoutTest, AReloadShowsTheBytesReadToCompareNotTheFileReadAgain)
 {
     writeFile(layoutPath, markAt(100));
     start();
     frame();
-    data().n1Percent[0] = 55;
+    display->reloadLayout(WholeFile { markAt(700), {}, RegularFileRead::Read });
+    frame();
+    ASSERT_NE(findText(u"MARK"), nullptr);
+    EXPECT_EQ(findText(u"MARK")->origin.x, 700);
 
-    EXPECT_EQ(saveAndDraw(markAt(100) + "SizeX=2000\n"), 100);
-    EXPECT_EQ(display->pageWidthUnits(), 2000);
-    EXPECT_EQ(data().n1Percent[0], 55);
+    display->reloadLayout(WholeFile { std::nullopt, "it is not a regular file", RegularFileRead::NotRegular });
+    EXPECT_EQ(display->layoutProblem(), "Layout my_layout.ini not read: it is not a regular file; the last good layout stays.");
 }
 
 TEST_F(LiveLayoutTest, AFileThatCannotBeReadAtStartShowsTheReasonInsteadOfABox)

@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     }
 
     constexpr std::string_view value = "written";
-    if (!isWritableProfileEntry(section, key, value))
+    if (!isWritableProfileEntry("fuzz.ini", section, key, value))
         return 0;
     std::string const updated = iniTextWithEntry(text, section, key, value);
     store.text = updated;

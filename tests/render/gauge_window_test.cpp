@@ -318,13 +318,17 @@ TEST_F(GaugeWindowTest, APageSideThatIsNotAPositiveNumberKeepsTheDefault)
     EXPECT_FLOAT_EQ(recording().scaleY(), 0.4f);
 }
 
-TEST_F(GaugeWindowTest, AZeroSizeClientAreaPaintsNothingVisibleAndRecoversOnResize)
+TEST_F(GaugeWindowTest, AnEmptyClientAreaIsNotPaintedAndTheFirstRealSizeLaysThePageOut)
 {
     createWith("[EICAS]\nLine0=0-0-1000-1000\n");
     connect();
-    platform.window.client = { 0, 0 };
-    display.paint();
-    EXPECT_FLOAT_EQ(recording().scaleX(), 0);
+    for (ClientSize const empty : { ClientSize { 0, 0 }, ClientSize { 0, 100 }, ClientSize { 100, 0 } }) {
+        platform.window.client = empty;
+        EXPECT_TRUE(frame().empty());
+    }
+    EXPECT_EQ(platform.render.backBuffersMade(), 0);
+    EXPECT_EQ(platform.render.framesPresented(), 0);
+    EXPECT_TRUE(display.isReadyForRedraw());
     platform.window.client = { 100, 100 };
     display.paint();
     EXPECT_FLOAT_EQ(recording().scaleX(), 0.1f);

@@ -10,6 +10,9 @@ export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" FSUIPC_IPC_DIR=
 unset DISPLAY
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# With no simulator every snapshot shows the not-connected page, which is
+# still a true picture: it succeeds and says so in this one line.
+note="tarnex: no simulator data: Cannot link to FSUIPC or WideClient (No tarnex-sim answers at $FSUIPC_IPC_DIR: start tarnex-sim); the snapshot shows the not-connected page."
 
 [ "$("$tarnex" --version)" = "Tarnex Version 1.0" ] || fail "--version"
 "$tarnex" --help | grep -q -- "--snapshot OUT.png \[--size WxH\] \[--frames N\] \[--draw-log FILE\]" || fail "--help"
@@ -27,7 +30,7 @@ done
 # Without a window system: the snapshot of the real pipeline.
 (cd "$work" && "$tarnex" --snapshot "$work/frame.png" --size 640x320 --frames 4 --draw-log "$work/frame.log") 2>"$work/err" \
   || fail "snapshot failed: $(cat "$work/err")"
-[ ! -s "$work/err" ] || fail "snapshot complained: $(cat "$work/err")"
+[ "$(cat "$work/err")" = "$note" ] || fail "snapshot complained: $(cat "$work/err")"
 [ "$(identify -format '%w %h' "$work/frame.png")" = "640 320" ] || fail "the PNG is not 640x320"
 [ ! -e "$XDG_CONFIG_HOME/tarnex/QuorvelEFIS.cfg" ] || fail "the snapshot wrote the user profile"
 
@@ -64,7 +67,7 @@ grep -qxE 'text 500.00 150.00 "Attempt #[1-4]" font="Arial" size=30.00 style=1 b
 # A layout that fails to load is reported and the snapshot is taken all the same.
 printf 'junk' >"$work/A320CFM.bin"
 (cd "$work" && "$tarnex" --snapshot "$work/junk.png" --frames 1) 2>"$work/err" || fail "snapshot without a layout failed"
-[ "$(cat "$work/err")" = "Parsing Error: Checksum Error" ] || fail "layout failure reported as: $(cat "$work/err")"
+[ "$(cat "$work/err")" = "Parsing Error: Checksum Error"$'\n'"$note" ] || fail "layout failure reported as: $(cat "$work/err")"
 [ -s "$work/junk.png" ] || fail "no PNG without a layout"
 
 # --layout: a plain layout file replaces the one beside it; a file that is
@@ -72,7 +75,7 @@ printf 'junk' >"$work/A320CFM.bin"
 printf '[EICAS]\nUserMessage3Label=PLAIN_LAYOUT\nUserMessage3Position=300,400\n' >"$work/plain.ini"
 (cd "$work" && "$tarnex" --snapshot "$work/plain.png" --frames 1 --layout "$work/plain.ini" --draw-log "$work/plain.log") 2>"$work/err" \
   || fail "snapshot with --layout failed: $(cat "$work/err")"
-[ ! -s "$work/err" ] || fail "snapshot with --layout complained: $(cat "$work/err")"
+[ "$(cat "$work/err")" = "$note" ] || fail "snapshot with --layout complained: $(cat "$work/err")"
 grep -q '^text 300.00 400.00 "PLAIN LAYOUT"' "$work/plain.log" || fail "the plain layout was not used"
 # A FIFO would wait for a writer and /dev/zero never ends: both are refused
 # at once (timeout stops a hang with a status the loop reports).
@@ -93,7 +96,7 @@ done
 printf '[EICAS]\nSizeX=0.0000001\nLabelFontSize=100000\n' >"$work/thin.ini"
 "$TARNEX_BUILD_DIR/tools/layout/tarnex-layout" pack "$work/thin.ini" "$work/A320CFM.bin"
 (cd "$work" && "$tarnex" --snapshot "$work/thin.png" --frames 4) 2>"$work/err" || fail "snapshot of a thin page failed"
-[ ! -s "$work/err" ] || fail "the thin page complained: $(cat "$work/err")"
+[ "$(cat "$work/err")" = "$note" ] || fail "the thin page complained: $(cat "$work/err")"
 [ "$(convert "$work/thin.png" -format '%[fx:maxima.r]' info:)" = "1" ] || fail "the thin page shows no red"
 
 # An output that cannot be written.

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <vector>
 
 namespace {
 
@@ -51,6 +52,46 @@ TEST(Win32FolderWatcher, SavesInPlaceAndByRenameReachTheCallbackOnThisThread)
     writeFile(layout, "[EICAS]\n");
     pumpFor(300);
     EXPECT_EQ(changes, 0);
+}
+
+TEST(Win32FolderWatcher, ABurstOfChangesWaitsAsOneMessageAndIsToldOnce)
+{
+    TempFolder folder;
+    std::string const layout = folder.file("live.ini");
+    writeFile(layout, "[EICAS]\n");
+    Win32FolderWatcher watcher;
+    int changes = 0;
+    std::unique_ptr<FolderWatch> watch = watcher.watchFolder(folder.path(), [&] { ++changes; });
+    ASSERT_NE(watch, nullptr);
+
+    // Nothing is pumped while the saves come. Between them the test waits
+    // for a new message: a watcher that posted one per notification would
+    // have queued one per save.
+    GetQueueStatus(QS_POSTMESSAGE);
+    for (int save = 0; save < 20; ++save) {
+        writeFile(layout, "[EICAS]\nSizeX=" + std::to_string(1000 + save) + "\n");
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_POSTMESSAGE);
+    }
+    // The watcher's message arrives, however slowly the watcher runs.
+    HWND const watchWindow = FindWindowExA(HWND_MESSAGE, nullptr, "TarnexFolderWatch", nullptr);
+    ASSERT_NE(watchWindow, nullptr);
+    MSG message;
+    for (DWORD const start = GetTickCount();
+        !PeekMessageA(&message, watchWindow, 0, 0, PM_NOREMOVE) && GetTickCount() - start < 10000;)
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_POSTMESSAGE);
+
+    std::vector<MSG> queued;
+    while (PeekMessageA(&message, watchWindow, 0, 0, PM_REMOVE))
+        queued.push_back(message);
+    ASSERT_EQ(queued.size(), 1u);
+    DispatchMessageA(&queued.front());
+    EXPECT_EQ(changes, 1);
+
+    // Told once, the watcher tells the next change again.
+    pumpFor(200);
+    changes = 0;
+    writeFile(layout, "[EICAS]\nSizeX=3000\n");
+    EXPECT_TRUE(pumpUntil([&] { return changes > 0; }, 10000)) << "a save after a burst was not seen";
 }
 
 TEST(Win32FolderWatcher, AFolderThatIsNotThereCannotBeWatched)

@@ -30,6 +30,7 @@ public:
             ++paintsWithoutWindow;
     }
     void loadConfiguration(std::string_view) override { ++configurationLoads; }
+    void reloadLayout(WholeFile const&) override { }
     bool isReadyForRedraw() const override { return true; }
     void onTimer() override
     {

@@ -25,6 +25,11 @@ double parameterAngle(double angle, double radiusX, double radiusY)
     return angle + std::remainder(parameter - angle, 2 * std::numbers::pi);
 }
 
+bool usableScale(float factor)
+{
+    return std::isfinite(factor) && factor != 0;
+}
+
 std::u16string_view withoutTrailingSpaces(std::u16string_view text)
 {
     std::size_t const last = text.find_last_not_of(u' ');
@@ -74,10 +79,9 @@ void CairoGraphics::recoverIfFailed()
     cairo_status_t const status = cairo_status(m_cr);
     if (status == CAIRO_STATUS_SUCCESS)
         return;
-    static bool reported = false;
-    if (!reported) {
+    if (!m_failureTold) {
         std::cerr << "tarnex: drawing failed (" << cairo_status_to_string(status) << "); drawing goes on with a fresh context\n";
-        reported = true;
+        m_failureTold = true;
     }
     ++m_recoveries;
     cairo_destroy(m_cr);
@@ -88,6 +92,10 @@ void CairoGraphics::recoverIfFailed()
 void CairoGraphics::scaleWorld(float sx, float sy)
 {
     recoverIfFailed();
+    // A zero or non-finite factor fails the context, and each fresh context
+    // would take it again: the page would be rebuilt on every drawing call.
+    if (!(usableScale(sx) && usableScale(sy)))
+        return;
     m_scaleX *= sx;
     m_scaleY *= sy;
     cairo_scale(m_cr, sx, sy);

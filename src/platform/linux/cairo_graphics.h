@@ -35,6 +35,7 @@ public:
     CairoGraphics(CairoGraphics const&) = delete;
     CairoGraphics& operator=(CairoGraphics const&) = delete;
 
+    // A zero or non-finite factor is refused: the transform stays as it was.
     void scaleWorld(float sx, float sy) override;
 
     void clear(Argb colour) override;
@@ -53,8 +54,8 @@ public:
     void resetClip() override;
 
     // Every call first checks the context: one in error is replaced by a
-    // fresh one with the same transform (the first failure is told on
-    // stderr). How many times that happened.
+    // fresh one with the same transform (the first failure of this instance
+    // is told on stderr). How many times that happened.
     int recoveries() const { return m_recoveries; }
 
 private:
@@ -79,6 +80,7 @@ private:
     double m_scaleX = 1;
     double m_scaleY = 1;
     int m_recoveries = 0;
+    bool m_failureTold = false;
     std::array<char, kMaxTextBytes> m_utf8 {};
     std::array<cairo_glyph_t, kMaxGlyphs> m_glyphs {};
 };

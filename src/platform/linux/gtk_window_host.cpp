@@ -12,20 +12,12 @@
 
 namespace {
 
-// Where Windows reports a minimised window.
-constexpr int kMinimisedPosition = -32000;
-
 // "&Always on top" becomes "_Always on top": GTK's mnemonic mark.
 std::string mnemonicLabel(std::string_view text)
 {
     std::string label(text);
     std::replace(label.begin(), label.end(), '&', '_');
     return label;
-}
-
-int clampedSide(int side)
-{
-    return std::clamp(side, GtkWindowHost::kMinSide, GtkWindowHost::kMaxSide);
 }
 
 } // namespace
@@ -54,7 +46,7 @@ bool GtkWindowHost::create(WindowGeometry const& geometry, std::string_view titl
     if (geometry.width == kUseDefaultPosition)
         gtk_window_set_default_size(GTK_WINDOW(m_window), kDefaultWidth, kDefaultHeight);
     else
-        gtk_window_set_default_size(GTK_WINDOW(m_window), clampedSide(geometry.width), clampedSide(geometry.height));
+        gtk_window_set_default_size(GTK_WINDOW(m_window), geometry.width, geometry.height);
     if (geometry.x != kUseDefaultPosition)
         gtk_window_move(GTK_WINDOW(m_window), geometry.x, geometry.y);
 

@@ -22,9 +22,6 @@
 // program as "Exit" does, so the settings are saved.
 class GtkWindowHost final : public WindowHost {
 public:
-    // Sizes a saved geometry is held to: the window stays on a real screen.
-    static constexpr int kMinSide = 1;
-    static constexpr int kMaxSide = 16384;
     static constexpr int kDefaultWidth = 800;
     static constexpr int kDefaultHeight = 800;
 

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_folder_watcher.h"
 
+#include <atomic>
 #include <windows.h>
 
 namespace {
@@ -9,6 +10,13 @@ constexpr UINT kFolderChanged = WM_APP + 1;
 // Names (create, delete, rename) for both ways of saving, the last write and
 // the size for a file written in place.
 constexpr DWORD kChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE;
+// One save is a burst of notifications: a new file written, then renamed
+// over the layout. The burst is told once the folder has been quiet this
+// long: read between the two, the layout would be held open just as the
+// rename comes, and Windows refuses to replace a file anyone has open. A
+// folder that never quiets is still told every kMostQuietWaits periods.
+constexpr DWORD kQuietMs = 50;
+constexpr int kMostQuietWaits = 10;
 
 class Win32FolderWatch final : public FolderWatch {
 public:
@@ -45,8 +53,11 @@ public:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
         if (message == kFolderChanged) {
-            if (auto* watch = reinterpret_cast<Win32FolderWatch*>(GetWindowLongPtrA(window, GWLP_USERDATA)))
+            if (auto* watch = reinterpret_cast<Win32FolderWatch*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
+                // Cleared first: a change during the callback is told again.
+                watch->m_posted = false;
                 watch->m_onChange();
+            }
             return 0;
         }
         return DefWindowProcA(window, message, wParam, lParam);
@@ -58,17 +69,40 @@ private:
         auto* watch = static_cast<Win32FolderWatch*>(self);
         HANDLE const handles[] = { watch->m_stop, watch->m_change };
         while (WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
-            PostMessageA(watch->m_window, kFolderChanged, 0, 0);
-            if (!FindNextChangeNotification(watch->m_change))
+            if (!watch->waitForQuiet())
                 break;
+            // One message waits at most: the callback looks at the folder as
+            // it is then, which covers every change made before.
+            if (!watch->m_posted.exchange(true) && !PostMessageA(watch->m_window, kFolderChanged, 0, 0))
+                watch->m_posted = false;
         }
         return 0;
+    }
+
+    // After a notification: waits until none has come for kQuietMs, or for
+    // kMostQuietWaits such periods. False when the watch stops or fails.
+    bool waitForQuiet()
+    {
+        HANDLE const handles[] = { m_stop, m_change };
+        for (int wait = 0; wait < kMostQuietWaits; ++wait) {
+            // Changes since the last notification were kept by the system:
+            // they satisfy the wait at once.
+            if (!FindNextChangeNotification(m_change))
+                return false;
+            DWORD const woken = WaitForMultipleObjects(2, handles, FALSE, kQuietMs);
+            if (woken == WAIT_TIMEOUT)
+                return true;
+            if (woken != WAIT_OBJECT_0 + 1)
+                return false;
+        }
+        return true;
     }
 
     HANDLE m_change;
     HWND m_window;
     HANDLE m_stop;
     HANDLE m_thread = nullptr;
+    std::atomic<bool> m_posted = false;
     std::function<void()> m_onChange;
 };
 

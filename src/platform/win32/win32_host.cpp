@@ -17,9 +17,6 @@ namespace {
 // The redraw timer's identifier on the window.
 constexpr UINT_PTR kRedrawTimer = 0;
 
-// Where Windows reports a minimised window.
-constexpr int kMinimisedPosition = -32000;
-
 // WM_DPICHANGED, sent to a per-monitor DPI-aware window (see the manifest).
 constexpr UINT kDpiChangedMessage = 0x02E0;
 

@@ -27,7 +27,7 @@ std::string Win32ProfileStore::read(std::string const& file, std::string_view se
 
 bool Win32ProfileStore::write(std::string const& file, std::string_view section, std::string_view key, std::string_view value)
 {
-    if (file.empty() || !isWritableProfileEntry(section, key, value))
+    if (!isWritableProfileEntry(file, section, key, value))
         return false;
     return WritePrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(), std::string(value).c_str(),
                file.c_str())

@@ -240,8 +240,29 @@ TEST_F(CairoGraphicsTest, FlatShapesAndAZeroSizeBufferDrawNothingAndBreakNothing
     empty.clear(kBlack);
     auto const arial = font("Arial", 20);
     empty.drawString(u"x", *arial, {}, {}, Brush { kWhite });
+    EXPECT_EQ(static_cast<CairoGraphics const&>(empty).recoveries(), 0);
     TempFolder folder;
     EXPECT_FALSE(backend.writePng(folder.file("empty.png")));
+}
+
+TEST_F(CairoGraphicsTest, ASingularScaleIsRefusedAndTheContextKeepsItsTransform)
+{
+    float const infinite = std::numeric_limits<float>::infinity();
+    float const notANumber = std::numeric_limits<float>::quiet_NaN();
+    struct Case {
+        float sx, sy;
+    };
+    for (Case const c : { Case { 0, 0.1f }, Case { 0.1f, 0 }, Case { infinite, 0.1f }, Case { 0.1f, notANumber } }) {
+        SCOPED_TRACE(testing::Message() << c.sx << " x " << c.sy);
+        Graphics& g = buffer(100, 100);
+        g.scaleWorld(0.5f, 0.5f);
+        g.scaleWorld(c.sx, c.sy);
+        g.fillRectangle(Brush { kWhite }, { 0, 0, 20, 20 });
+        g.fillRectangle(Brush { kWhite }, { 0, 0, 20, 20 });
+        EXPECT_EQ(static_cast<CairoGraphics const&>(g).recoveries(), 0);
+        EXPECT_EQ(litPixels(0, 0, 9, 9), 100);
+        EXPECT_EQ(litPixels(11, 11, 99, 99), 0);
+    }
 }
 
 TEST_F(CairoGraphicsTest, AContextThatFailsIsMadeAfreshWithItsTransformAndTheFailureIsToldOnce)

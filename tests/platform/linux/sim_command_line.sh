@@ -112,8 +112,10 @@ stop_with_term "$bridge"
 
 # With nothing there, the display says where it looked and what to start.
 (cd "$work" && XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" DISPLAY= \
-  "$TARNEX_BUILD_DIR/src/platform/linux/tarnex" --snapshot "$work/page.png" --draw-log "$work/page.log") \
+  "$TARNEX_BUILD_DIR/src/platform/linux/tarnex" --snapshot "$work/page.png" --draw-log "$work/page.log") 2>"$work/err" \
   || fail "the snapshot with no server failed"
+[ "$(cat "$work/err")" = "tarnex: no simulator data: Cannot link to FSUIPC or WideClient (No tarnex-sim answers at $FSUIPC_IPC_DIR: start tarnex-sim); the snapshot shows the not-connected page." ] \
+  || fail "the snapshot does not say why it has no data: $(cat "$work/err")"
 grep -qF "text 500.00 200.00 \"No tarnex-sim answers at $FSUIPC_IPC_DIR: start tarnex-sim\"" "$work/page.log" \
   || fail "the page does not say what to start: $(grep '^text' "$work/page.log")"
 echo "tarnex-sim command line: ok"

@@ -17,12 +17,9 @@ protected:
     int run(SnapshotOptions const& options)
     {
         SnapshotPorts const ports { platform.profiles, platform.ipc, platform.layouts, offscreen, platform.services.userProfilePath };
-        return runSnapshot(options, ports, [](PlatformServices& services, std::string path, std::string section) {
+        return runSnapshot(options, ports, [&](PlatformServices& services, std::string path, std::string section) {
             auto display = std::make_unique<TestGaugeDisplay>(services, path, section);
-            display->cycle = [](TestGaugeDisplay& d) {
-                d.linkControl().connectionAttempts++;
-                d.linkControl().linkErrorText = "Cannot link to \"FSUIPC\"";
-            };
+            display->cycle = cycle;
             return display;
         }, errors);
     }
@@ -48,13 +45,17 @@ protected:
     TestPlatform platform;
     CairoOffscreenBackend offscreen;
     std::ostringstream errors;
+    std::function<void(TestGaugeDisplay&)> cycle = [](TestGaugeDisplay& d) {
+        d.linkControl().connectionAttempts++;
+        d.linkControl().linkErrorText = "Cannot link to \"FSUIPC\"";
+    };
 };
 
 TEST_F(SnapshotTest, WritesTheLastFrameAsPngAndItsDrawingCallsAsTheDrawLog)
 {
     platform.layouts.embed("[EICAS]\nTestColour=GREEN\nRect0=100-100-300-200\n");
     ASSERT_EQ(run(options(3)), 0) << errors.str();
-    EXPECT_EQ(errors.str(), "");
+    EXPECT_EQ(errors.str(), "tarnex: no simulator data: Cannot link to \"FSUIPC\"; the snapshot shows the not-connected page.\n");
 
     std::vector<std::string> const lines = logLines();
     ASSERT_EQ(lines.size(), 5u);
@@ -76,8 +77,36 @@ TEST_F(SnapshotTest, WritesTheLastFrameAsPngAndItsDrawingCallsAsTheDrawLog)
 TEST_F(SnapshotTest, ALayoutThatFailsToLoadIsReportedAndTheSnapshotIsStillTaken)
 {
     ASSERT_EQ(run(options(1)), 0);
-    EXPECT_EQ(errors.str(), "Parsing Error: Resource not found\n");
+    EXPECT_TRUE(errors.str().starts_with("Parsing Error: Resource not found\ntarnex: no simulator data: ")) << errors.str();
     EXPECT_EQ(logLines().back(), "text 500.00 150.00 \"Attempt #1\" font=\"Arial\" size=30.00 style=1 brush=#FFFFFFFF halign=center valign=near");
+}
+
+TEST_F(SnapshotTest, ALastFrameWithoutSimulatorDataSaysWhyInOneLineAndStillSucceeds)
+{
+    struct Case {
+        bool connectedAtLastFrame;
+        char const* help;
+        char const* told;
+    };
+    Case const cases[] = {
+        { false, "", "tarnex: no simulator data: Cannot link; the snapshot shows the not-connected page.\n" },
+        { false, "No tarnex-sim answers at /ipc: start tarnex-sim",
+            "tarnex: no simulator data: Cannot link (No tarnex-sim answers at /ipc: start tarnex-sim); the snapshot shows the not-connected page.\n" },
+        { true, "", "" },
+    };
+    platform.layouts.embed("[EICAS]\n");
+    for (Case const& c : cases) {
+        errors.str("");
+        int frame = 0;
+        cycle = [&](TestGaugeDisplay& d) {
+            bool const last = ++frame == 2;
+            d.linkControl().connected = last && c.connectedAtLastFrame;
+            d.linkControl().linkErrorText = "Cannot link";
+            d.linkControl().noServerHelp = c.help;
+        };
+        EXPECT_EQ(run(options(2)), 0);
+        EXPECT_EQ(errors.str(), c.told);
+    }
 }
 
 TEST_F(SnapshotTest, TheUserProfileIsReadButNeverWritten)
