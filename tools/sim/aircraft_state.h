@@ -1,9 +1,14 @@
 #pragma once
 
+#include "sim/aircraft_value_set.h"
+
 #include <array>
 
 // The aircraft as a scenario describes it, in engineering units. Switches are
 // 0 or 1. Everything is a double so that a scenario can interpolate any value.
+// The display's named values (sim/aircraft_values.h) sit in `named`, in their
+// units there, NaN where the scenario or the simulator gives none: the
+// stand-in then serves them as not available.
 struct EngineState {
     double n1 = 0; // percent
     double n2 = 0; // percent
@@ -46,4 +51,18 @@ struct AircraftState {
     double strobe = 0;
     double beacon = 0;
     double navLights = 0;
+
+    // A named value at an instance (0 for a single value), NaN when not
+    // available. Six of them are the fields above seen in the named value's
+    // unit: FlapAngle and SlatAngle (flapAngle, slatAngle), FlapHandle
+    // (flapDetent as % of travel) and the fuel totals (the tanks on each
+    // side); setting one of those sets its fields, so that the two never
+    // disagree. The rest live in `named`.
+    double value(AircraftValue value, int instance = 0) const;
+    void setValue(AircraftValue value, int instance, double number);
+
+    // Whether value is one of the six the fields carry.
+    static bool carriedByFields(AircraftValue value);
+
+    AircraftValueSet named;
 };

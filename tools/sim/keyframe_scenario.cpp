@@ -11,11 +11,11 @@
 
 namespace {
 
-constexpr std::size_t kTrackCount = kAircraftValues.size() + kEngineValues.size() * AircraftState::kMaxEngines;
+constexpr std::size_t kTrackCount = kStateValues.size() + kEngineValues.size() * AircraftState::kMaxEngines;
 constexpr std::size_t aircraftTrack(std::string_view name)
 {
-    for (std::size_t i = 0; i < kAircraftValues.size(); ++i) {
-        if (name == kAircraftValues[i].name)
+    for (std::size_t i = 0; i < kStateValues.size(); ++i) {
+        if (name == kStateValues[i].name)
             return i;
     }
     throw "no such aircraft value";
@@ -27,21 +27,21 @@ constexpr std::size_t kSlatAngleTrack = aircraftTrack("slat_angle");
 
 std::size_t engineTrack(std::size_t value, int engine)
 {
-    return kAircraftValues.size() + static_cast<std::size_t>(engine) * kEngineValues.size() + value;
+    return kStateValues.size() + static_cast<std::size_t>(engine) * kEngineValues.size() + value;
 }
 
 Blend blendOf(std::size_t track)
 {
-    if (track < kAircraftValues.size())
-        return kAircraftValues[track].blend;
-    return kEngineValues[(track - kAircraftValues.size()) % kEngineValues.size()].blend;
+    if (track < kStateValues.size())
+        return kStateValues[track].blend;
+    return kEngineValues[(track - kStateValues.size()) % kEngineValues.size()].blend;
 }
 
 double initialOf(std::size_t track)
 {
-    if (track < kAircraftValues.size())
-        return kAircraftValues[track].initial;
-    return kEngineValues[(track - kAircraftValues.size()) % kEngineValues.size()].initial;
+    if (track < kStateValues.size())
+        return kStateValues[track].initial;
+    return kEngineValues[(track - kStateValues.size()) % kEngineValues.size()].initial;
 }
 
 // Surface angles at lever detents 0..5 and how fast the surfaces travel.
@@ -152,9 +152,9 @@ bool KeyframeScenario::addValue(std::string_view assignment, double time, std::s
         return false;
     }
     std::string_view name = assignment.substr(0, equals);
-    for (std::size_t i = 0; i < kAircraftValues.size(); ++i) {
-        if (name == kAircraftValues[i].name) {
-            if (!inRange(assignment, name, value, kAircraftValues[i].range, problem))
+    for (std::size_t i = 0; i < kStateValues.size(); ++i) {
+        if (name == kStateValues[i].name) {
+            if (!inRange(assignment, name, value, kStateValues[i].range, problem))
                 return false;
             tracks[i].push_back({ time, value });
             return true;
@@ -190,8 +190,8 @@ AircraftState KeyframeScenario::stateAt(double seconds) const
     double const local = looping && lastTime > 0 ? std::fmod(seconds, lastTime) : seconds;
     AircraftState state;
     state.simTime = seconds;
-    for (std::size_t i = 0; i < kAircraftValues.size(); ++i)
-        state.*kAircraftValues[i].member = valueAt(i, local);
+    for (std::size_t i = 0; i < kStateValues.size(); ++i)
+        state.*kStateValues[i].member = valueAt(i, local);
     for (int engine = 0; engine < AircraftState::kMaxEngines; ++engine) {
         for (std::size_t i = 0; i < kEngineValues.size(); ++i)
             state.engine[engine].*kEngineValues[i].member = valueAt(engineTrack(i, engine), local);

@@ -25,6 +25,16 @@ bool LiveAircraft::set(LiveField field, double value)
     return true;
 }
 
+bool LiveAircraft::setNamed(AircraftValue value, int instance, double number)
+{
+    if (!std::isfinite(number) || instance < 0 || instance >= instanceCount(aircraftValueRow(value).instances))
+        return false;
+    if (std::ranges::find(namedSet, std::pair(value, instance)) == namedSet.end())
+        namedSet.emplace_back(value, instance);
+    named.setValue(value, instance, number);
+    return true;
+}
+
 double LiveAircraft::value(LiveField field) const
 {
     return at(field.quantity, field.slot);
@@ -77,5 +87,9 @@ AircraftState LiveAircraft::state() const
     state.beacon = switchAt(LiveQuantity::Beacon);
     state.navLights = switchAt(LiveQuantity::NavLights);
     state.autobrake = std::round(at(LiveQuantity::Autobrake));
+    // An aircraft file's own source for a value the fields carry (a flap
+    // angle) takes the place of the standard one.
+    for (auto const& [value, instance] : namedSet)
+        state.setValue(value, instance, named.value(value, instance));
     return state;
 }

@@ -4,6 +4,8 @@
 #include "live_fields.h"
 
 #include <array>
+#include <utility>
+#include <vector>
 
 // The latest values a live simulator sent, each within its bounds, and the
 // aircraft they describe.
@@ -17,6 +19,12 @@ public:
     bool set(LiveField field, double value);
     double value(LiveField field) const;
 
+    // Keeps a named value an aircraft file's dataref or property delivered,
+    // in the value's unit. A number that is not finite, or an instance the
+    // value does not have, is refused: false, and the value keeps what it
+    // had. A value never set stays not available.
+    bool setNamed(AircraftValue value, int instance, double number);
+
     AircraftState state() const;
 
 private:
@@ -24,4 +32,6 @@ private:
     double switchAt(LiveQuantity quantity, int slot = 0) const;
 
     std::array<std::array<double, kLiveSlots>, kLiveQuantityCount> values {};
+    AircraftState named; // only its named values are set
+    std::vector<std::pair<AircraftValue, int>> namedSet; // in the order first set
 };

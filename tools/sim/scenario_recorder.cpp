@@ -28,7 +28,7 @@ double roundedTo(double value, int decimals)
 std::vector<double> valuesOf(AircraftState const& state)
 {
     std::vector<double> values;
-    for (AircraftValue const& value : kAircraftValues)
+    for (StateValue const& value : kStateValues)
         values.push_back(state.*value.member);
     for (EngineState const& engine : state.engine) {
         for (EngineValue const& value : kEngineValues)
@@ -43,7 +43,7 @@ ScenarioRecorder::ScenarioRecorder(std::ostream& out, double rate)
     : out(out)
     , interval(1 / rate)
 {
-    for (AircraftValue const& value : kAircraftValues)
+    for (StateValue const& value : kStateValues)
         columns.push_back({ std::string(value.name), value.blend == Blend::Linear });
     for (int engine = 1; engine <= AircraftState::kMaxEngines; ++engine) {
         for (EngineValue const& value : kEngineValues)
@@ -54,7 +54,7 @@ ScenarioRecorder::ScenarioRecorder(std::ostream& out, double rate)
 
 AircraftState ScenarioRecorder::rounded(AircraftState state)
 {
-    for (AircraftValue const& value : kAircraftValues)
+    for (StateValue const& value : kStateValues)
         state.*value.member = roundedTo(state.*value.member, value.decimals);
     for (EngineState& engine : state.engine) {
         for (EngineValue const& value : kEngineValues)

@@ -25,7 +25,7 @@ constexpr ValueRange kDegrees { 0, 90, false };
 
 // Recordings keep each value to `decimals` places, far finer than the display
 // shows, so that a live simulator's jitter does not fill the file with digits.
-struct AircraftValue {
+struct StateValue {
     std::string_view name;
     Blend blend;
     double initial; // until the first keyframe that names it
@@ -45,33 +45,33 @@ struct EngineValue {
     ValueRange range;
 };
 
-inline constexpr std::array kAircraftValues = {
-    AircraftValue { "engines", Blend::Step, 2, &AircraftState::engines, 0, { 0, AircraftState::kMaxEngines, true } },
-    AircraftValue { "fuel_centre", Blend::Linear, 0, &AircraftState::fuelCentre, 1, kKilograms },
-    AircraftValue { "fuel_left_main", Blend::Linear, 0, &AircraftState::fuelLeftMain, 1, kKilograms },
-    AircraftValue { "fuel_left_aux", Blend::Linear, 0, &AircraftState::fuelLeftAux, 1, kKilograms },
-    AircraftValue { "fuel_right_main", Blend::Linear, 0, &AircraftState::fuelRightMain, 1, kKilograms },
-    AircraftValue { "fuel_right_aux", Blend::Linear, 0, &AircraftState::fuelRightAux, 1, kKilograms },
+inline constexpr std::array kStateValues = {
+    StateValue { "engines", Blend::Step, 2, &AircraftState::engines, 0, { 0, AircraftState::kMaxEngines, true } },
+    StateValue { "fuel_centre", Blend::Linear, 0, &AircraftState::fuelCentre, 1, kKilograms },
+    StateValue { "fuel_left_main", Blend::Linear, 0, &AircraftState::fuelLeftMain, 1, kKilograms },
+    StateValue { "fuel_left_aux", Blend::Linear, 0, &AircraftState::fuelLeftAux, 1, kKilograms },
+    StateValue { "fuel_right_main", Blend::Linear, 0, &AircraftState::fuelRightMain, 1, kKilograms },
+    StateValue { "fuel_right_aux", Blend::Linear, 0, &AircraftState::fuelRightAux, 1, kKilograms },
     // A fraction is a lever between two detents, as a live lever moves.
-    AircraftValue { "flap_detent", Blend::Step, 0, &AircraftState::flapDetent, 3, { 0, 5, false } },
+    StateValue { "flap_detent", Blend::Step, 0, &AircraftState::flapDetent, 3, { 0, 5, false } },
     // Angles a scenario names replace the movement that follows the lever;
     // recordings name them, as a live simulator's surfaces move their own way.
-    AircraftValue { "flap_angle", Blend::Linear, 0, &AircraftState::flapAngle, 3, kDegrees },
-    AircraftValue { "slat_angle", Blend::Linear, 0, &AircraftState::slatAngle, 3, kDegrees },
-    AircraftValue { "spoilers_armed", Blend::Step, 0, &AircraftState::spoilersArmed, 0, kSwitch },
-    AircraftValue { "spoilers", Blend::Linear, 0, &AircraftState::spoilers, 2, { 0, 100, false } },
-    AircraftValue { "parking_brake", Blend::Step, 0, &AircraftState::parkingBrake, 0, kSwitch },
-    AircraftValue { "pushback", Blend::Step, 0, &AircraftState::pushback, 0, kSwitch },
-    AircraftValue { "autopilot", Blend::Step, 0, &AircraftState::autopilot, 0, kSwitch },
-    AircraftValue { "on_ground", Blend::Step, 0, &AircraftState::onGround, 0, kSwitch },
-    AircraftValue { "exits", Blend::Step, 0, &AircraftState::exits, 0, { 0, 255, true } },
-    AircraftValue { "overspeed", Blend::Step, 0, &AircraftState::overspeed, 0, kSwitch },
-    AircraftValue { "autobrake", Blend::Step, 1, &AircraftState::autobrake, 0, { 0, 5, true } },
-    AircraftValue { "wing_anti_ice", Blend::Step, 0, &AircraftState::wingAntiIce, 0, kSwitch },
-    AircraftValue { "landing_lights", Blend::Step, 0, &AircraftState::landingLights, 0, kSwitch },
-    AircraftValue { "strobe", Blend::Step, 0, &AircraftState::strobe, 0, kSwitch },
-    AircraftValue { "beacon", Blend::Step, 0, &AircraftState::beacon, 0, kSwitch },
-    AircraftValue { "nav_lights", Blend::Step, 0, &AircraftState::navLights, 0, kSwitch },
+    StateValue { "flap_angle", Blend::Linear, 0, &AircraftState::flapAngle, 3, kDegrees },
+    StateValue { "slat_angle", Blend::Linear, 0, &AircraftState::slatAngle, 3, kDegrees },
+    StateValue { "spoilers_armed", Blend::Step, 0, &AircraftState::spoilersArmed, 0, kSwitch },
+    StateValue { "spoilers", Blend::Linear, 0, &AircraftState::spoilers, 2, { 0, 100, false } },
+    StateValue { "parking_brake", Blend::Step, 0, &AircraftState::parkingBrake, 0, kSwitch },
+    StateValue { "pushback", Blend::Step, 0, &AircraftState::pushback, 0, kSwitch },
+    StateValue { "autopilot", Blend::Step, 0, &AircraftState::autopilot, 0, kSwitch },
+    StateValue { "on_ground", Blend::Step, 0, &AircraftState::onGround, 0, kSwitch },
+    StateValue { "exits", Blend::Step, 0, &AircraftState::exits, 0, { 0, 255, true } },
+    StateValue { "overspeed", Blend::Step, 0, &AircraftState::overspeed, 0, kSwitch },
+    StateValue { "autobrake", Blend::Step, 1, &AircraftState::autobrake, 0, { 0, 5, true } },
+    StateValue { "wing_anti_ice", Blend::Step, 0, &AircraftState::wingAntiIce, 0, kSwitch },
+    StateValue { "landing_lights", Blend::Step, 0, &AircraftState::landingLights, 0, kSwitch },
+    StateValue { "strobe", Blend::Step, 0, &AircraftState::strobe, 0, kSwitch },
+    StateValue { "beacon", Blend::Step, 0, &AircraftState::beacon, 0, kSwitch },
+    StateValue { "nav_lights", Blend::Step, 0, &AircraftState::navLights, 0, kSwitch },
 };
 
 inline constexpr std::array kEngineValues = {
