@@ -38,7 +38,7 @@ std::vector<std::string> dataLines(std::string const& text)
 // Every value the keyframe format names, side by side.
 void expectSameAircraft(AircraftState const& replayed, AircraftState const& live, double seconds)
 {
-    for (AircraftValue const& value : kAircraftValues)
+    for (StateValue const& value : kStateValues)
         EXPECT_EQ(replayed.*value.member, live.*value.member) << value.name << " at " << seconds;
     for (int engine = 0; engine < AircraftState::kMaxEngines; ++engine) {
         for (EngineValue const& value : kEngineValues) {
