@@ -1,17 +1,22 @@
 #include "keyframe_scenario.h"
 
 #include "number_text.h"
+#include "scenario_named_values.h"
 #include "scenario_values.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <string_view>
 
 namespace {
 
-constexpr std::size_t kTrackCount = kStateValues.size() + kEngineValues.size() * AircraftState::kMaxEngines;
+constexpr std::size_t kEngineTracks = kEngineValues.size() * AircraftState::kMaxEngines;
+constexpr std::size_t kNamedTracksStart = kStateValues.size() + kEngineTracks;
+constexpr std::size_t kTrackCount = kNamedTracksStart + kAircraftValueCount * kMaxValueInstances;
+constexpr double kNotAvailable = std::numeric_limits<double>::quiet_NaN();
 constexpr std::size_t aircraftTrack(std::string_view name)
 {
     for (std::size_t i = 0; i < kStateValues.size(); ++i) {
@@ -30,18 +35,40 @@ std::size_t engineTrack(std::size_t value, int engine)
     return kStateValues.size() + static_cast<std::size_t>(engine) * kEngineValues.size() + value;
 }
 
+std::size_t namedTrack(AircraftValue value, int instance)
+{
+    return kNamedTracksStart + static_cast<std::size_t>(value) * kMaxValueInstances + static_cast<std::size_t>(instance);
+}
+
+// The blend of each named value's tracks, by the value's position in the core's table.
+std::array<Blend, kAircraftValueCount> const& namedBlends()
+{
+    static std::array<Blend, kAircraftValueCount> const blends = [] {
+        std::array<Blend, kAircraftValueCount> found {};
+        for (ScenarioNamedValue const& named : scenarioNamedValues())
+            found[static_cast<std::size_t>(named.value)] = named.blend;
+        return found;
+    }();
+    return blends;
+}
+
 Blend blendOf(std::size_t track)
 {
     if (track < kStateValues.size())
         return kStateValues[track].blend;
-    return kEngineValues[(track - kStateValues.size()) % kEngineValues.size()].blend;
+    if (track < kNamedTracksStart)
+        return kEngineValues[(track - kStateValues.size()) % kEngineValues.size()].blend;
+    return namedBlends()[(track - kNamedTracksStart) / kMaxValueInstances];
 }
 
+// Named values are not available until a keyframe gives them.
 double initialOf(std::size_t track)
 {
     if (track < kStateValues.size())
         return kStateValues[track].initial;
-    return kEngineValues[(track - kStateValues.size()) % kEngineValues.size()].initial;
+    if (track < kNamedTracksStart)
+        return kEngineValues[(track - kStateValues.size()) % kEngineValues.size()].initial;
+    return kNotAvailable;
 }
 
 // Surface angles at lever detents 0..5 and how fast the surfaces travel.
@@ -83,6 +110,25 @@ bool inRange(std::string_view assignment, std::string_view name, double value, V
         return true;
     problem = std::string(assignment) + " is out of range: " + std::string(name) + " takes " + rangeText(range) + ".";
     return false;
+}
+
+// The instances "name.N" or "name" (every one) selects, or false with problem
+// set when N is not one of count instances.
+bool selectInstances(std::string_view number, int count, std::string_view example, int& first, int& last,
+    std::string& problem)
+{
+    first = 0;
+    last = count - 1;
+    if (number.empty())
+        return true;
+    if (number.size() != 1 || number[0] < '1' || number[0] > '0' + count) {
+        problem = count == 1 ? std::string(example) + " takes no number after a dot."
+                             : std::string(count == kGearCount ? "gear" : "engine") + " numbers run from 1 to "
+                + std::to_string(count) + ", as in \"" + std::string(example) + ".2\".";
+        return false;
+    }
+    first = last = number[0] - '1';
+    return true;
 }
 
 int detentOf(double lever)
@@ -160,28 +206,44 @@ bool KeyframeScenario::addValue(std::string_view assignment, double time, std::s
             return true;
         }
     }
-    // Engine values: "n1.2" for engine 2, "n1" for every engine.
-    int firstEngine = 0;
-    int lastEngine = AircraftState::kMaxEngines - 1;
-    if (std::size_t const dot = name.find('.'); dot != std::string_view::npos) {
-        std::string_view const number = name.substr(dot + 1);
-        if (number.size() != 1 || number[0] < '1' || number[0] > '0' + AircraftState::kMaxEngines) {
-            problem = "engine numbers run from 1 to 4, as in \"n1.2\".";
+    // Engine values: "n1.2" for engine 2, "n1" for every engine; named
+    // values likewise per engine or per gear.
+    std::size_t const dot = name.find('.');
+    std::string_view const number = dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+    if (dot != std::string_view::npos) {
+        if (number.empty()) {
+            problem = "expected a number after the dot in \"" + std::string(assignment) + "\".";
             return false;
         }
-        firstEngine = lastEngine = number[0] - '1';
         name = name.substr(0, dot);
     }
+    int first = 0;
+    int last = 0;
     for (std::size_t i = 0; i < kEngineValues.size(); ++i) {
         if (name == kEngineValues[i].name) {
-            if (!inRange(assignment, name, value, kEngineValues[i].range, problem))
+            if (!selectInstances(number, AircraftState::kMaxEngines, name, first, last, problem)
+                || !inRange(assignment, name, value, kEngineValues[i].range, problem))
                 return false;
-            for (int engine = firstEngine; engine <= lastEngine; ++engine)
+            for (int engine = first; engine <= last; ++engine)
                 tracks[engineTrack(i, engine)].push_back({ time, value });
             return true;
         }
     }
+    for (ScenarioNamedValue const& named : scenarioNamedValues()) {
+        if (name == named.name) {
+            if (!selectInstances(number, named.instances, name, first, last, problem)
+                || !inRange(assignment, name, value, named.range, problem))
+                return false;
+            for (int instance = first; instance <= last; ++instance)
+                tracks[namedTrack(named.value, instance)].push_back({ time, value });
+            return true;
+        }
+    }
     problem = "there is no value called \"" + std::string(name) + "\".";
+    for (AircraftValueRow const& row : kAircraftValueTable) {
+        if (name == scenarioNameOf(row.name) && !scenarioValuesCarrying(row.value).empty())
+            problem += " Give " + std::string(scenarioValuesCarrying(row.value)) + " instead.";
+    }
     return false;
 }
 
@@ -195,6 +257,10 @@ AircraftState KeyframeScenario::stateAt(double seconds) const
     for (int engine = 0; engine < AircraftState::kMaxEngines; ++engine) {
         for (std::size_t i = 0; i < kEngineValues.size(); ++i)
             state.engine[engine].*kEngineValues[i].member = valueAt(engineTrack(i, engine), local);
+    }
+    for (ScenarioNamedValue const& named : scenarioNamedValues()) {
+        for (int instance = 0; instance < named.instances; ++instance)
+            state.setValue(named.value, instance, valueAt(namedTrack(named.value, instance), local));
     }
     if (tracks[kFlapAngleTrack].empty())
         state.flapAngle = surfaceAngleAt(kFlapAngles, kFlapDegreesPerSecond, local);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sim/aircraft_sources.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,6 +17,8 @@ struct LiveSourceOptions {
     // X-Plane: where it takes requests. FlightGear: where it sends to.
     std::uint16_t port = 0;
     std::string datarefFile; // X-Plane only; empty for the built-in table
+    // The named values' datarefs and properties: an aircraft file's, or none.
+    AircraftSources aircraft = standardAircraftSources();
 };
 
 // xplane[:HOST[:PORT]], flightgear[:PORT] or flightgear:HOST[:PORT]; false

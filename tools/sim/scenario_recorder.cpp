@@ -1,5 +1,6 @@
 #include "scenario_recorder.h"
 
+#include "scenario_named_values.h"
 #include "scenario_values.h"
 
 #include <algorithm>
@@ -34,6 +35,10 @@ std::vector<double> valuesOf(AircraftState const& state)
         for (EngineValue const& value : kEngineValues)
             values.push_back(engine.*value.member);
     }
+    for (ScenarioNamedValue const& named : scenarioNamedValues()) {
+        for (int instance = 0; instance < named.instances; ++instance)
+            values.push_back(state.value(named.value, instance));
+    }
     return values;
 }
 
@@ -49,6 +54,14 @@ ScenarioRecorder::ScenarioRecorder(std::ostream& out, double rate)
         for (EngineValue const& value : kEngineValues)
             columns.push_back({ std::string(value.name) + "." + std::to_string(engine), value.blend == Blend::Linear });
     }
+    for (ScenarioNamedValue const& named : scenarioNamedValues()) {
+        for (int instance = 1; instance <= named.instances; ++instance) {
+            std::string name = named.name;
+            if (named.instances > 1)
+                name += "." + std::to_string(instance);
+            columns.push_back({ name, named.blend == Blend::Linear });
+        }
+    }
     out << "# Recorded by tarnex-sim; play it back with tarnex-sim --scenario FILE.\n" << std::flush;
 }
 
@@ -59,6 +72,10 @@ AircraftState ScenarioRecorder::rounded(AircraftState state)
     for (EngineState& engine : state.engine) {
         for (EngineValue const& value : kEngineValues)
             engine.*value.member = roundedTo(engine.*value.member, value.decimals);
+    }
+    for (ScenarioNamedValue const& named : scenarioNamedValues()) {
+        for (int instance = 0; instance < named.instances; ++instance)
+            state.setValue(named.value, instance, roundedTo(state.value(named.value, instance), named.decimals));
     }
     return state;
 }
@@ -116,7 +133,9 @@ void ScenarioRecorder::takeMoment(double seconds, std::vector<double> const& val
     std::vector<Change> changes;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         Column& column = columns[i];
-        if (column.written && column.value == values[i])
+        // A value not available is left out: played back it stays not
+        // available until its first line, and no source takes one back.
+        if ((column.written && column.value == values[i]) || std::isnan(values[i]))
             continue;
         // A smooth value last written before the held-back moment has rested
         // since: pin it there, or playback would start it moving too early.

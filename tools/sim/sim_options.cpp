@@ -2,6 +2,7 @@
 
 #include "number_text.h"
 #include "offset_space.h"
+#include "sim/aircraft_file.h"
 
 #include <algorithm>
 #include <string_view>
@@ -139,6 +140,16 @@ bool applyValue(SimOptions& options, std::string_view option, std::string_view v
         if (value.empty())
             return bad("a file name");
         datarefFile = value;
+    } else if (option == "--aircraft") {
+        // The file's first problem is the sentence: fixing one at a time is
+        // how aircraft files are written anyway (tarnex-layout lint-aircraft
+        // lists them all).
+        LoadedAircraftFile loaded = loadAircraftFile(std::string(value));
+        if (!loaded.sources) {
+            error = loaded.problems.front();
+            return false;
+        }
+        options.aircraft = std::move(*loaded.sources);
     } else if (option == "--set") {
         PinnedValue pin;
         if (!parsePin(value, pin, error))
@@ -185,7 +196,7 @@ bool applyValue(SimOptions& options, std::string_view option, std::string_view v
 
 constexpr std::string_view kValueOptions[] = {
     "--class", "--scenario", "--set", "--duration", "--at", "--time-scale", "--seconds-per-exchange", "--reply",
-    "--corrupt", "--faults-after", "--source", "--datarefs", "--record", "--record-rate",
+    "--corrupt", "--faults-after", "--source", "--datarefs", "--record", "--record-rate", "--aircraft",
 };
 
 // A recording needs a flight to record: a scenario that moves, or a source.
@@ -213,6 +224,8 @@ bool checkSource(SimOptions& options, bool scenarioGiven, bool timeScaleGiven, s
         error = "--datarefs goes with --source xplane.";
     else if (xplane)
         options.source->datarefFile = datarefFile;
+    if (options.source)
+        options.source->aircraft = options.aircraft;
     return error.empty();
 }
 
@@ -278,6 +291,13 @@ Scenarios:
                               move the scenario S seconds per answered
                               exchange instead of with the clock, so a client
                               sees the same moments however fast it asks
+  --aircraft FILE             serve the named values (oil, APU, thrust limit
+                              and the rest) where the aircraft file FILE
+                              says, as the display reads them with the same
+                              file, instead of at the standard offsets; with
+                              --source xplane, also take them from the
+                              file's datarefs (docs/aircraft.md, installed
+                              as /usr/share/doc/tarnex/aircraft.md)
   --set OFF:TYPE=VALUE        pin a value: OFF hexadecimal, TYPE u8, s8, u16,
                               s16, u32, s32 (or i32), f32 or f64; repeatable;
                               pinned values always win

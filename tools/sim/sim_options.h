@@ -2,6 +2,7 @@
 
 #include "live_source_options.h"
 #include "request_block.h"
+#include "sim/aircraft_sources.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,6 +31,10 @@ struct SimOptions {
     std::string scenario = "demo"; // "demo", "static" or a keyframe file
     std::optional<LiveSourceOptions> source; // relayed instead of a scenario
     std::vector<PinnedValue> pins;
+    // Where the named values are served: the standard offsets, or where an
+    // aircraft file given with --aircraft says (and, for a bridge, which
+    // datarefs feed them).
+    AircraftSources aircraft = standardAircraftSources();
     std::optional<double> durationSeconds;
     double startAt = 0; // scenario seconds at start
     double timeScale = 1;

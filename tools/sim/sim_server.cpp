@@ -1,6 +1,7 @@
 #include "sim_server.h"
 
 #include "aircraft_encoder.h"
+#include "named_value_encoder.h"
 #include "request_block.h"
 
 #include <algorithm>
@@ -39,6 +40,7 @@ SimServer::SimServer(SimOptions const& options, std::optional<KeyframeScenario> 
     , timeScale(options.timeScale)
     , secondsPerExchange(options.secondsPerExchange)
     , recordRate(options.recordRate)
+    , aircraftSources(options.aircraft)
     , started(started)
 {
     // The versions are read-only: a client writes its own version into the
@@ -77,6 +79,7 @@ void SimServer::advanceScenario(Clock::time_point now)
     if (recorder)
         state = ScenarioRecorder::rounded(state);
     encodeAircraft(state, space);
+    encodeNamedValues(state, aircraftSources, space);
     if (recorder && !recorder->record(seconds, state)) {
         std::cerr << "The recording file can no longer be written; recording stopped, serving goes on.\n";
         recorder = nullptr;

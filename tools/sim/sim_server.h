@@ -66,6 +66,7 @@ private:
     double timeScale;
     std::optional<double> secondsPerExchange;
     double recordRate;
+    AircraftSources aircraftSources;
     Clock::time_point started;
     std::optional<Clock::time_point> lastAdvance;
     std::string waitingLine;

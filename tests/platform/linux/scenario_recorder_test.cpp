@@ -3,6 +3,7 @@
 
 #include "demo_scenario.h"
 #include "keyframe_scenario.h"
+#include "scenario_named_values.h"
 #include "scenario_recorder.h"
 #include "scenario_values.h"
 #include "sim_options.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <sstream>
 #include <vector>
 
@@ -44,6 +46,16 @@ void expectSameAircraft(AircraftState const& replayed, AircraftState const& live
         for (EngineValue const& value : kEngineValues) {
             EXPECT_EQ(replayed.engine[engine].*value.member, live.engine[engine].*value.member)
                 << value.name << "." << engine + 1 << " at " << seconds;
+        }
+    }
+    // Not available in both is the same too.
+    for (ScenarioNamedValue const& named : scenarioNamedValues()) {
+        for (int instance = 0; instance < named.instances; ++instance) {
+            double const replayedValue = replayed.value(named.value, instance);
+            double const liveValue = live.value(named.value, instance);
+            EXPECT_TRUE(replayedValue == liveValue || (std::isnan(replayedValue) && std::isnan(liveValue)))
+                << named.name << "." << instance + 1 << " at " << seconds << ": " << replayedValue << " replayed, "
+                << liveValue << " served";
         }
     }
 }

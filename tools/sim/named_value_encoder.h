@@ -1,0 +1,11 @@
+#pragma once
+
+#include "aircraft_state.h"
+#include "offset_space.h"
+#include "sim/aircraft_sources.h"
+
+// Writes the state's named values where sources put them, through the same
+// types, scalings and codings the display decodes them with, so that what the
+// display reads is what the state holds. A value not available, or one its
+// coding has no stored number for, is not written.
+void encodeNamedValues(AircraftState const& state, AircraftSources const& sources, OffsetSpace& space);
