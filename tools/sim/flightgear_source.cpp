@@ -64,7 +64,9 @@ void FlightGearSource::receiveLines(Clock::time_point now)
 void FlightGearSource::useLine(std::span<std::byte const> datagram, std::size_t size, Clock::time_point now)
 {
     numbers.clear();
-    GenericLine const line = size > buffer.size() ? GenericLine::Oversized : parseGenericLine(datagram, settings.properties.size(), numbers);
+    GenericLine const line = size > buffer.size()
+        ? GenericLine::Oversized
+        : parseGenericLine(datagram, settings.properties.size(), numbers);
     switch (line) {
     case GenericLine::Garbage:
         ++tally.garbage;
