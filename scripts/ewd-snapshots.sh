@@ -45,10 +45,10 @@ snapshot() {
 
 snapshot cold 12
 snapshot engine-start 46
-snapshot takeoff 150
-snapshot cruise 230
-snapshot approach 300
+snapshot takeoff 260
+snapshot cruise 340
+snapshot approach 410
 # The V2500's EGT limit lies below the demo's cruise and take-off EGT; the
 # approach shows the IAE page in its normal colours.
-snapshot iae-approach 300 --layout "$root/layouts/a320iae.ini"
+snapshot iae-approach 410 --layout "$root/layouts/a320iae.ini"
 echo "Wrote docs/ewd-{cold,engine-start,takeoff,cruise,approach,iae-approach}.png"

@@ -92,7 +92,7 @@ expect_no_text nofuel " L WING TK LO LVL"
 # flight, N1 as digits, and the commanded EPR mark beside each EPR needle.
 export TARNEX_ARGS="--layout $TARNEX_SOURCE_DIR/layouts/a320iae.ini"
 page iae-taxi --scenario demo --at 120 --seconds-per-exchange 0
-page iae-cruise --scenario demo --at 230 --seconds-per-exchange 0
+page iae-cruise --scenario demo --at 340 --seconds-per-exchange 0
 unset TARNEX_ARGS
 for name in iae-taxi iae-cruise; do
   expect_text "$name" "EPR" '#FFFFFFFF'
@@ -123,30 +123,30 @@ unset TARNEX_ARGS
 # kilograms by the layout's units. The aircraft file moves OilTemp to a
 # user offset and gives ApuEGT, which has no standard offset.
 rows=(
-  # ROW  --set...  US-TEXT  METRIC-TEXT
-  "Torque 0x08F4:s32=8192 50.00 50.00"
-  "ITT 0x08F0:s32=9830400 600.00 600.00"
-  "OilQty 0x08D0:u32=12288 15.00 15.00"
-  "OilPress 0x08BA:u16=8192 27.50 27.50"
-  "OilTemp 0x66C4:s16=-40 -20.00 -20.00"
-  "Vib 0x08D4:u32=4096 1.25 1.25"
-  "HydPress 0x08D8:u32=12000 3000.00 3000.00"
-  "HydQty 0x08DC:u32=12288 75.00 75.00"
-  "LeftFuel 0x0B7C:u32=8388608,0x0B80:u32=256 1715.00 777.92"
-  "RightFuel 0x0B94:u32=8388608,0x0B98:u32=512 3430.00 1555.85"
-  "CenterFuel 0x0B74:u32=8388608,0x0B78:u32=128 857.50 388.96"
-  "FlapHandle 0x0BDC:u32=16383 100.00 100.00"
-  "FlapAngle 0x30F0:u16=2560 10.00 10.00"
-  "SlatAngle 0x30F8:u16=4608 18.00 18.00"
-  "ApuRPM 0x0B54:f32=99.5 99.50 99.50"
-  "ApuEGT 0x66C0:f32=412.5 412.50 412.50"
+  # ROW  --set...  US-TEXT  METRIC-TEXT  SCENARIO-VALUES
+  "Torque 0x08F4:s32=8192 50.00 50.00 torque=50"
+  "ITT 0x08F0:s32=9830400 600.00 600.00 itt=600"
+  "OilQty 0x08D0:u32=12288 15.00 15.00 oil_qty=15"
+  "OilPress 0x08BA:u16=8192 27.50 27.50 oil_press=27.5"
+  "OilTemp 0x66C4:s16=-40 -20.00 -20.00 oil_temp=-20"
+  "Vib 0x08D4:u32=4096 1.25 1.25 vib=1.25"
+  "HydPress 0x08D8:u32=12000 3000.00 3000.00 hyd_press=3000"
+  "HydQty 0x08DC:u32=12288 75.00 75.00 hyd_qty=75"
+  "LeftFuel 0x0B7C:u32=8388608,0x0B80:u32=256 1715.00 777.92 fuel_left_main=700,fuel_left_aux=77.92"
+  "RightFuel 0x0B94:u32=8388608,0x0B98:u32=512 3430.00 1555.85 fuel_right_main=1555.85"
+  "CenterFuel 0x0B74:u32=8388608,0x0B78:u32=128 857.50 388.96 fuel_centre=388.96"
+  "FlapHandle 0x0BDC:u32=16383 100.00 100.00 flap_detent=5"
+  "FlapAngle 0x30F0:u16=2560 10.00 10.00 flap_angle=10"
+  "SlatAngle 0x30F8:u16=4608 18.00 18.00 slat_angle=18"
+  "ApuRPM 0x0B54:f32=99.5 99.50 99.50 apu_n=99.5"
+  "ApuEGT 0x66C0:f32=412.5 412.50 412.50 apu_egt=412.5"
 )
 printf '[ApuEGT]\noffset = 0x66C0\ntype = f32\n[OilTemp]\noffset = 0x66C4\nstride = 2\ntype = s16\nscale = 0.5\n' >"$work/aircraft.ini"
 served=(--set 0x0AEC:u16=2 --set 0x0AF4:u16=1715)
 printf '[EICAS]\n' >"$work/rows.ini"
 y=0
 for row in "${rows[@]}"; do
-  read -r name sets _ _ <<<"$row"
+  read -r name sets _ _ _ <<<"$row"
   for set in ${sets//,/ }; do served+=(--set "$set"); done
   printf '%sDisplayType=TEXT\n%sBox=0,%s,400,%s\n%sMax=100000\n%sDecimals=2\n' \
     "$name" "$name" "$y" $((y + 40)) "$name" "$name" >>"$work/rows.ini"
@@ -159,11 +159,28 @@ for units in us metric; do
   page "rows-$units" --scenario static "${served[@]}"
   unset TARNEX_ARGS
   for row in "${rows[@]}"; do
-    read -r name _ us metric <<<"$row"
+    read -r name _ us metric _ <<<"$row"
     text=$us; [ "$units" = us ] || text=$metric
     grep -qF "\"$text\" font=" "$work/rows-$units.log" || fail "rows-$units: $name does not draw $text"
   done
 done
+# The same rows flown by tarnex-sim from the named values of a scenario, with
+# the aircraft file given to both programs: the stand-in serves each value
+# where, and as, the display reads it.
+flown="0 engines=2"
+for row in "${rows[@]}"; do
+  read -r _ _ _ _ values <<<"$row"
+  flown+=" ${values//,/ }"
+done
+printf '%s\n' "$flown" >"$work/flown.txt"
+export TARNEX_ARGS="--layout $work/rows-metric.ini --aircraft $work/aircraft.ini --frames 4"
+page rows-flown --scenario "$work/flown.txt" --aircraft "$work/aircraft.ini" --seconds-per-exchange 0
+unset TARNEX_ARGS
+for row in "${rows[@]}"; do
+  read -r name _ _ metric _ <<<"$row"
+  grep -qF "\"$metric\" font=" "$work/rows-flown.log" || fail "rows-flown: $name does not draw $metric"
+done
+
 # Without the aircraft file: OilTemp at its standard offset (nothing served
 # there: 0), and ApuEGT not available, drawn as 0.
 export TARNEX_ARGS="--layout $work/rows.ini --frames 4"

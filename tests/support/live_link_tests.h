@@ -169,16 +169,16 @@ TYPED_TEST_SUITE_P(LiveLink);
 
 TYPED_TEST_P(LiveLink, OpensAndReadsTheDemoFlightAtTakeOff)
 {
-    this->startSim({ "--at", "150", "--time-scale", kFrozen });
+    this->startSim({ "--at", "260", "--time-scale", kFrozen });
     this->openLink();
     EXPECT_EQ(this->result, FsuipcResult::Okay);
     EXPECT_EQ(this->link.serverVersion(), 0x49740000u);
     EXPECT_EQ(this->link.simulatorVersion(), 8u);
     SimData const data = this->acquireTwoFrames();
     EXPECT_EQ(data.engineCount, 2);
-    EXPECT_NEAR(data.simTime, 150.0, 0.5);
-    EXPECT_NEAR(data.n1Percent[0], 88.5, 0.01);
-    EXPECT_NEAR(data.n1Percent[1], 88.5, 0.01);
+    EXPECT_NEAR(data.simTime, 260.0, 0.5);
+    EXPECT_NEAR(data.n1Percent[0], 85.8, 0.01);
+    EXPECT_NEAR(data.n1Percent[1], 85.8, 0.01);
     EXPECT_NEAR(data.egtC[0], 820.0, 0.1);
     EXPECT_NEAR(data.fuelFlowPph[0] * 0.4536, 2900.0, 0.01);
     EXPECT_EQ(data.onGround, 1);
@@ -189,14 +189,14 @@ TYPED_TEST_P(LiveLink, OpensAndReadsTheDemoFlightAtTakeOff)
     EXPECT_EQ(data.autobrake, 5);
     EXPECT_EQ(data.pushbackState, 3u);
     EXPECT_NE(data.landingLights, 0);
-    // The centre tank burns from 1970 kg at 138 s, the mains from 5400 kg at 0 s.
-    EXPECT_NEAR(data.totalFuelKg, 1883.9 + 2 * 5392.0 + 2 * 690, 1.0);
+    // The centre tank burns from 1970 kg at 248 s, the mains from 5400 kg at 0 s.
+    EXPECT_NEAR(data.totalFuelKg, 1883.9 + 2 * 5389.3 + 2 * 690, 1.0);
 }
 
 TYPED_TEST_P(LiveLink, FlapsTravelAtTheSurfaceRateAfterTheLeverMoves)
 {
-    // The lever reached detent 5 at 295 s; the flaps left 20 degrees then.
-    this->startSim({ "--at", "300", "--time-scale", kFrozen });
+    // The lever reached detent 5 at 405 s; the flaps left 20 degrees then.
+    this->startSim({ "--at", "410", "--time-scale", kFrozen });
     this->openLink();
     SimData const data = this->acquireTwoFrames();
     EXPECT_EQ(data.flapsControl, 16383u);
@@ -357,12 +357,12 @@ TYPED_TEST_P(LiveLink, AFullQueueIsCode15AndTheQueuedBatchStillGoes)
 
 TYPED_TEST_P(LiveLink, ARestartedServerIsFoundAgainWithoutAKeyAndItsEngineCountReadAfresh)
 {
-    this->startSim({ "--at", "150", "--time-scale", kFrozen });
+    this->startSim({ "--at", "260", "--time-scale", kFrozen });
     Frames frames(*this->transport, kTiming);
     frames.run(2);
     ASSERT_TRUE(frames.state.connected) << frames.state.linkErrorText;
     EXPECT_EQ(frames.data.engineCount, 2);
-    EXPECT_NEAR(frames.data.n1Percent[0], 88.5, 0.01);
+    EXPECT_NEAR(frames.data.n1Percent[0], 85.8, 0.01);
 
     this->sim.stop();
     // From the next frame on: the not-connected screen, never the last values.
@@ -380,13 +380,13 @@ TYPED_TEST_P(LiveLink, ARestartedServerIsFoundAgainWithoutAKeyAndItsEngineCountR
     EXPECT_EQ(frames.state.connectionAttempts, 1);
 
     // The simulator comes back with another aircraft.
-    this->startSim({ "--at", "150", "--time-scale", kFrozen, "--set", "0x0AEC:u16=4" });
+    this->startSim({ "--at", "260", "--time-scale", kFrozen, "--set", "0x0AEC:u16=4" });
     frames.after(1s);
     ASSERT_TRUE(frames.state.connected) << frames.state.linkErrorText;
     EXPECT_EQ(frames.data.engineCount, 4);
     frames.run();
-    EXPECT_NEAR(frames.data.n1Percent[0], 88.5, 0.01);
-    EXPECT_NEAR(frames.data.totalFuelKg, 1883.9 + 2 * 5392.0 + 2 * 690, 1.0);
+    EXPECT_NEAR(frames.data.n1Percent[0], 85.8, 0.01);
+    EXPECT_NEAR(frames.data.totalFuelKg, 1883.9 + 2 * 5389.3 + 2 * 690, 1.0);
 }
 
 TYPED_TEST_P(LiveLink, AServerTurningFaultyEndsOnTheNotConnectedScreenWithItsTextAndAGoodOneIsFoundAgain)
@@ -405,17 +405,17 @@ TYPED_TEST_P(LiveLink, AServerTurningFaultyEndsOnTheNotConnectedScreenWithItsTex
          }) {
         SCOPED_TRACE(fault.options.front() + " " + fault.options.back());
         // Three good exchanges: the handshake and two frames.
-        std::vector<std::string> arguments { "--at", "150", "--time-scale", kFrozen, "--faults-after", "3" };
+        std::vector<std::string> arguments { "--at", "260", "--time-scale", kFrozen, "--faults-after", "3" };
         arguments.insert(arguments.end(), fault.options.begin(), fault.options.end());
         this->startSim(arguments);
         Frames frames(*this->transport, fault.timing);
         frames.run(2);
         ASSERT_TRUE(frames.state.connected) << frames.state.linkErrorText;
-        EXPECT_NEAR(frames.data.n1Percent[0], 88.5, 0.01);
+        EXPECT_NEAR(frames.data.n1Percent[0], 85.8, 0.01);
         // One bad exchange among good ones keeps the page...
         frames.run();
         EXPECT_TRUE(frames.state.connected);
-        EXPECT_NEAR(frames.data.n1Percent[0], 88.5, 0.01);
+        EXPECT_NEAR(frames.data.n1Percent[0], 85.8, 0.01);
         // ...the second in a row gives the link up.
         frames.run();
         EXPECT_FALSE(frames.state.connected);
@@ -423,11 +423,11 @@ TYPED_TEST_P(LiveLink, AServerTurningFaultyEndsOnTheNotConnectedScreenWithItsTex
         EXPECT_EQ(frames.data.n1Percent[0], 0.0);
         this->sim.stop();
 
-        this->startSim({ "--at", "150", "--time-scale", kFrozen });
+        this->startSim({ "--at", "260", "--time-scale", kFrozen });
         frames.after(1s);
         EXPECT_TRUE(frames.state.connected) << frames.state.linkErrorText;
         frames.run();
-        EXPECT_NEAR(frames.data.n1Percent[0], 88.5, 0.01);
+        EXPECT_NEAR(frames.data.n1Percent[0], 85.8, 0.01);
         frames.link.close();
         this->sim.stop();
     }
@@ -435,7 +435,7 @@ TYPED_TEST_P(LiveLink, AServerTurningFaultyEndsOnTheNotConnectedScreenWithItsTex
 
 TYPED_TEST_P(LiveLink, AServerFaultyFromTheFirstFrameNeverShowsAConnectedPage)
 {
-    this->startSim({ "--at", "150", "--time-scale", kFrozen, "--faults-after", "1", "--reply", "0" });
+    this->startSim({ "--at", "260", "--time-scale", kFrozen, "--faults-after", "1", "--reply", "0" });
     Frames frames(*this->transport, kTiming);
     frames.run();
     EXPECT_FALSE(frames.state.connected);
@@ -481,7 +481,7 @@ TYPED_TEST_P(LiveLink, ADisplayStartedBeforeTheSimulatorFindsItWithoutAKey)
     EXPECT_EQ(frames.state.connectionAttempts, 20);
     EXPECT_EQ(frames.state.linkErrorText, "Cannot link to FSUIPC or WideClient");
 
-    this->startSim({ "--at", "150", "--time-scale", kFrozen });
+    this->startSim({ "--at", "260", "--time-scale", kFrozen });
     int framesToConnect = 0;
     while (!frames.state.connected && framesToConnect < 50) {
         frames.after(100ms);
@@ -490,12 +490,12 @@ TYPED_TEST_P(LiveLink, ADisplayStartedBeforeTheSimulatorFindsItWithoutAKey)
     EXPECT_TRUE(frames.state.connected) << frames.state.linkErrorText;
     EXPECT_LE(framesToConnect, 20); // by the next slow retry
     frames.run();
-    EXPECT_NEAR(frames.data.n1Percent[0], 88.5, 0.01);
+    EXPECT_NEAR(frames.data.n1Percent[0], 85.8, 0.01);
 }
 
 TYPED_TEST_P(LiveLink, A64BitClientsWideReadsAreServedBesideOrdinaryRecords)
 {
-    this->startSim({ "--at", "150", "--time-scale", kFrozen });
+    this->startSim({ "--at", "260", "--time-scale", kFrozen });
     WideReadClient client(*this->transport);
     ASSERT_TRUE(client.open());
     std::uint32_t serverVersion = 0, simulatorVersion = 0, stored = 0;
@@ -512,7 +512,7 @@ TYPED_TEST_P(LiveLink, A64BitClientsWideReadsAreServedBesideOrdinaryRecords)
     EXPECT_EQ(simulatorVersion, 0xFADE0008u);
     EXPECT_EQ(stored, 0xC0FFEEu);
     EXPECT_EQ(engines, 2);
-    EXPECT_NEAR(n1, 88.5, 0.01);
+    EXPECT_NEAR(n1, 85.8, 0.01);
 }
 
 REGISTER_TYPED_TEST_SUITE_P(LiveLink, OpensAndReadsTheDemoFlightAtTakeOff,

@@ -31,7 +31,7 @@ struct BlockingOptions {
     int height = 1000;
     // Where in the demo flight the run starts, in seconds; by default the
     // take-off roll: engines at power, needles and flaps moving.
-    long atSecond = 146;
+    long atSecond = 256;
 };
 
 // Time for the window to come up, connect and settle before measuring.

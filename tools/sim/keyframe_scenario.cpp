@@ -121,7 +121,7 @@ bool selectInstances(std::string_view number, int count, std::string_view exampl
     last = count - 1;
     if (number.empty())
         return true;
-    if (number.size() != 1 || number[0] < '1' || number[0] > '0' + count) {
+    if (count == 1 || number.size() != 1 || number[0] < '1' || number[0] > '0' + count) {
         problem = count == 1 ? std::string(example) + " takes no number after a dot."
                              : std::string(count == kGearCount ? "gear" : "engine") + " numbers run from 1 to "
                 + std::to_string(count) + ", as in \"" + std::string(example) + ".2\".";

@@ -1,5 +1,7 @@
 #include "live_aircraft.h"
 
+#include "scenario_named_values.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -29,6 +31,13 @@ bool LiveAircraft::setNamed(AircraftValue value, int instance, double number)
 {
     if (!std::isfinite(number) || instance < 0 || instance >= instanceCount(aircraftValueRow(value).instances))
         return false;
+    // Held within what a scenario may give, so that a recording of it plays.
+    auto const form = std::ranges::find(scenarioNamedValues(), value, &ScenarioNamedValue::value);
+    if (form != scenarioNamedValues().end()) {
+        number = std::clamp(number, form->range.lowest, form->range.highest);
+        if (form->range.whole)
+            number = std::round(number);
+    }
     if (std::ranges::find(namedSet, std::pair(value, instance)) == namedSet.end())
         namedSet.emplace_back(value, instance);
     named.setValue(value, instance, number);
@@ -91,5 +100,7 @@ AircraftState LiveAircraft::state() const
     // angle) takes the place of the standard one.
     for (auto const& [value, instance] : namedSet)
         state.setValue(value, instance, named.value(value, instance));
+    for (StateValue const& value : kStateValues)
+        state.*value.member = std::clamp(state.*value.member, value.range.lowest, value.range.highest);
     return state;
 }

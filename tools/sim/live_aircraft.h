@@ -20,9 +20,10 @@ public:
     double value(LiveField field) const;
 
     // Keeps a named value an aircraft file's dataref or property delivered,
-    // in the value's unit. A number that is not finite, or an instance the
-    // value does not have, is refused: false, and the value keeps what it
-    // had. A value never set stays not available.
+    // in the value's unit, held within the range a scenario may give it. A
+    // number that is not finite, or an instance the value does not have, is
+    // refused: false, and the value keeps what it had. A value never set
+    // stays not available.
     bool setNamed(AircraftValue value, int instance, double number);
 
     AircraftState state() const;

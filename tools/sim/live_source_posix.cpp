@@ -95,6 +95,7 @@ std::unique_ptr<SimulatorSource> Bridge::openXPlane(LiveSourceOptions const& opt
 {
     XPlaneSettings settings;
     settings.bindings = defaultDatarefs();
+    settings.named = namedDatarefBindings(options.aircraft);
     if (!readDatarefs(options.datarefFile, settings.bindings, error))
         return nullptr;
     if (!options.host.empty()) {

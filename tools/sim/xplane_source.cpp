@@ -14,7 +14,7 @@ XPlaneSource::XPlaneSource(XPlaneSettings settings, SharedAircraft& aircraft)
     , aircraft(aircraft)
     , simulator(this->settings.simulator)
     , presence("X-Plane", this->settings.quietAfter, aircraft, where())
-    , largestReply(kRrefReplyHeaderSize + kRrefPairSize * this->settings.bindings.size())
+    , largestReply(kRrefReplyHeaderSize + kRrefPairSize * subscriptions())
 {
 }
 
@@ -60,9 +60,11 @@ void XPlaneSource::finish()
 
 void XPlaneSource::subscribe(int frequency)
 {
-    for (std::size_t index = 0; index < settings.bindings.size(); ++index) {
-        auto const request = rrefRequest(frequency, static_cast<std::int32_t>(index), settings.bindings[index].dataref);
-        replies.sendTo(*simulator, request);
+    for (std::size_t index = 0; index < subscriptions(); ++index) {
+        std::string const& dataref = index < settings.bindings.size()
+            ? settings.bindings[index].dataref
+            : settings.named[index - settings.bindings.size()].dataref;
+        replies.sendTo(*simulator, rrefRequest(frequency, static_cast<std::int32_t>(index), dataref));
     }
 }
 
@@ -107,12 +109,23 @@ void XPlaneSource::useReply(std::span<std::byte const> datagram, std::size_t siz
     presence.heard(now, where());
     aircraft.update([&](LiveAircraft& live) {
         for (RrefValue const& value : values) {
-            bool const known = value.index >= 0 && static_cast<std::size_t>(value.index) < settings.bindings.size();
-            DatarefBinding const* binding = known ? &settings.bindings[static_cast<std::size_t>(value.index)] : nullptr;
-            if (!binding || !live.set(binding->field, static_cast<double>(value.value) * binding->factor))
+            if (!useValue(live, value))
                 ++tally.refusedValues;
         }
     });
+}
+
+// False for an index never subscribed, or a number its value refuses.
+bool XPlaneSource::useValue(LiveAircraft& live, RrefValue const& value) const
+{
+    if (value.index < 0 || static_cast<std::size_t>(value.index) >= subscriptions())
+        return false;
+    auto const index = static_cast<std::size_t>(value.index);
+    auto const number = static_cast<double>(value.value);
+    if (index < settings.bindings.size())
+        return live.set(settings.bindings[index].field, number * settings.bindings[index].factor);
+    NamedDatarefBinding const& binding = settings.named[index - settings.bindings.size()];
+    return live.setNamed(binding.value, binding.instance, namedDatarefValue(binding, number));
 }
 
 // The first master X-Plane heard is the one subscribed to. Another one is

@@ -5,6 +5,7 @@
 #include "simulator_source.h"
 #include "udp_socket.h"
 #include "xplane_datarefs.h"
+#include "xplane_named_datarefs.h"
 #include "xplane_protocol.h"
 
 #include <array>
@@ -16,6 +17,7 @@
 struct XPlaneSettings {
     std::optional<UdpEndpoint> simulator; // none: taken from the first master's beacon
     std::vector<DatarefBinding> bindings;
+    std::vector<NamedDatarefBinding> named; // an aircraft file's, subscribed after bindings
     int frequency = 20; // values a second
     // Silence after which X-Plane counts as gone: the subscriptions are then
     // sent again, this often, until it answers (a restarted X-Plane has
@@ -25,7 +27,8 @@ struct XPlaneSettings {
 
 // Subscribes to X-Plane's datarefs with RREF requests and keeps the aircraft
 // up to date with its replies. Replies are taken only from the host
-// subscribed to, and each binding's index is its position in the bindings.
+// subscribed to; each binding's index is its position in the bindings, and
+// the named values' bindings follow on from there.
 class XPlaneSource final : public SimulatorSource {
 public:
     XPlaneSource(XPlaneSettings settings, SharedAircraft& aircraft);
@@ -42,6 +45,8 @@ private:
     void subscribe(int frequency);
     void receiveReplies(Clock::time_point now);
     void useReply(std::span<std::byte const> datagram, std::size_t size, Clock::time_point now);
+    bool useValue(LiveAircraft& live, RrefValue const& value) const;
+    std::size_t subscriptions() const { return settings.bindings.size() + settings.named.size(); }
     void receiveBeacons(Clock::time_point now);
     void superviseSubscriptions(Clock::time_point now);
     std::string where() const;

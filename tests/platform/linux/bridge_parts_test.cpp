@@ -205,6 +205,30 @@ TEST(LiveAircraft, ClampsToBoundsAndRefusesWhatIsNotANumber)
     EXPECT_FALSE(aircraft.set({ LiveQuantity::N1, -1 }, 5));
 }
 
+// Named values an aircraft file's datarefs deliver: held to what a recording
+// can play back, refused when not numbers or for instances the value lacks,
+// and in place of the standard field for a value the fields carry.
+TEST(LiveAircraft, NamedValuesAreHeldInRangeAndReplaceTheStandardField)
+{
+    LiveAircraft aircraft;
+    EXPECT_TRUE(std::isnan(aircraft.state().value(AircraftValue::OilTemp, 0)));
+    EXPECT_TRUE(aircraft.setNamed(AircraftValue::OilTemp, 1, 5000));
+    EXPECT_TRUE(aircraft.setNamed(AircraftValue::ThrustLimitMode, 0, 2.6));
+    EXPECT_FALSE(aircraft.setNamed(AircraftValue::OilTemp, 4, 50));
+    EXPECT_FALSE(aircraft.setNamed(AircraftValue::ApuN, 1, 50)); // a single value
+    EXPECT_FALSE(aircraft.setNamed(AircraftValue::ApuN, 0, std::numeric_limits<double>::quiet_NaN()));
+    aircraft.set({ LiveQuantity::FlapAngle }, 10);
+    EXPECT_TRUE(aircraft.setNamed(AircraftValue::FlapAngle, 0, 22.5));
+    EXPECT_TRUE(aircraft.setNamed(AircraftValue::LeftFuel, 0, 1e9));
+    AircraftState const state = aircraft.state();
+    EXPECT_EQ(state.value(AircraftValue::OilTemp, 1), 2000);
+    EXPECT_TRUE(std::isnan(state.value(AircraftValue::OilTemp, 0)));
+    EXPECT_EQ(state.value(AircraftValue::ThrustLimitMode), 3); // a code is whole
+    EXPECT_TRUE(std::isnan(state.value(AircraftValue::ApuN)));
+    EXPECT_EQ(state.flapAngle, 22.5);
+    EXPECT_EQ(state.fuelLeftMain, 1e6);
+}
+
 TEST(LiveAircraft, SwitchesTurnOnFromOneHalfAndAnyOpenDoorCounts)
 {
     LiveAircraft aircraft;

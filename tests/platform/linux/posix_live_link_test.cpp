@@ -102,21 +102,21 @@ protected:
 
 TEST_F(PosixLivePage, WhileTheSimulatorIsAwayThePageSaysSoAndItComesBackByItself)
 {
-    startSim({ "--at", "150", "--time-scale", live_link::kFrozen });
+    startSim({ "--at", "260", "--time-scale", live_link::kFrozen });
     frame();
     std::vector<std::string> texts = frame();
     ASSERT_TRUE(display.linkState().connected) << display.linkState().linkErrorText;
-    EXPECT_EQ(count(texts, "88.5"), 2) << ::testing::PrintToString(texts);
+    EXPECT_EQ(count(texts, "85.8"), 2) << ::testing::PrintToString(texts);
 
     sim.stop();
     texts = frame();
     EXPECT_EQ(count(texts, "IPC sendmessage failed all retries"), 1) << ::testing::PrintToString(texts);
     EXPECT_EQ(count(texts, "Attempt #0"), 1);
-    EXPECT_EQ(count(texts, "88.5"), 0);
+    EXPECT_EQ(count(texts, "85.8"), 0);
 
     // Another aircraft, found without a key: the display's own pacing is a
     // second between attempts, so this polls.
-    startSim({ "--at", "150", "--time-scale", live_link::kFrozen, "--set", "0x0AEC:u16=4" });
+    startSim({ "--at", "260", "--time-scale", live_link::kFrozen, "--set", "0x0AEC:u16=4" });
     auto const deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (!display.linkState().connected && std::chrono::steady_clock::now() < deadline) {
         ipc.sleep(std::chrono::milliseconds(20));
@@ -127,7 +127,7 @@ TEST_F(PosixLivePage, WhileTheSimulatorIsAwayThePageSaysSoAndItComesBackByItself
     EXPECT_EQ(display.simulatorData().engineCount, 4);
     EXPECT_EQ(count(texts, "Attempt #0") + count(texts, "Attempt #1"), 0);
     // Four N1 columns where there were two.
-    EXPECT_EQ(count(texts, "88.5"), 4) << ::testing::PrintToString(texts);
+    EXPECT_EQ(count(texts, "85.8"), 4) << ::testing::PrintToString(texts);
     EXPECT_EQ(messages.str(), "");
 }
 

@@ -68,7 +68,7 @@ TEST(ScenarioRecorder, TheDemoPlaysBackExactlyAtEveryMomentTaken)
         ScenarioRecorder recorder(out, 10);
         // Uneven steps, some closer than a tenth of a second: those are skipped.
         double seconds = 0;
-        for (int step = 0; seconds < 430; ++step) {
+        for (int step = 0; seconds < 540; ++step) {
             EXPECT_TRUE(recorder.record(seconds, ScenarioRecorder::rounded(demo.stateAt(seconds))));
             seconds += step % 3 == 0 ? 0.04 : 0.137;
         }
@@ -180,7 +180,7 @@ TEST(SimServerRecording, RecordsTheFlightAtItsRateWithNoClientAsking)
     std::optional<KeyframeScenario> demo = KeyframeScenario::parse(demoScenarioText(), "demo", error);
     ASSERT_TRUE(demo) << error;
     SimOptions options;
-    options.startAt = 280;
+    options.startAt = 390;
     std::ostringstream out;
     ScenarioRecorder recorder(out, options.recordRate);
     SimServer::Clock::time_point const started {};
@@ -195,8 +195,8 @@ TEST(SimServerRecording, RecordsTheFlightAtItsRateWithNoClientAsking)
 
     std::vector<std::string> const lines = dataLines(out.str());
     ASSERT_GT(lines.size(), 200u) << out.str().substr(0, 2000);
-    EXPECT_EQ(std::stod(lines.front()), 280.0);
-    EXPECT_EQ(lines.back(), "310");
+    EXPECT_EQ(std::stod(lines.front()), 390.0);
+    EXPECT_EQ(lines.back(), "420");
     KeyframeScenario const replay = parsed(out.str());
     double previous = 0;
     for (std::string const& line : lines) {

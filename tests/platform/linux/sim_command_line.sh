@@ -38,6 +38,24 @@ cmp -s "$work/fg/Protocol/tarnex.xml" "$TARNEX_SOURCE_DIR/tools/sim/flightgear/t
   || fail "--write-protocol without an aircraft file wrote another protocol than the shipped one"
 printf '0 n1=10\n5 thrust=2\n' >"$work/bad.txt"
 expect_error "bad.txt, line 2: there is no value called \"thrust\"." --scenario "$work/bad.txt"
+printf '0 apu_n=100\n5 engine_mode_selector=3\n' >"$work/bad.txt"
+expect_error "bad.txt, line 2: engine_mode_selector=3 is out of range: engine_mode_selector takes a whole number from 0 to 2." \
+  --scenario "$work/bad.txt"
+printf '0 left_fuel=100\n' >"$work/bad.txt"
+expect_error "there is no value called \"left_fuel\". Give fuel_left_main and fuel_left_aux instead." --scenario "$work/bad.txt"
+
+# A bad or unreadable aircraft file is refused like a bad option: one
+# sentence naming the file and line, status 2.
+"$sim" --help | grep -q -- "--aircraft FILE" || fail "--help does not list --aircraft"
+printf '[ApuEGT]\noffset = 0x66C0\ntype = u64\n' >"$work/bad.ini"
+for case in "bad.ini|$work/bad.ini:3: type \"u64\" is not one of" "missing.ini|$work/missing.ini: cannot be read"; do
+  file=$work/${case%%|*}
+  status=0
+  "$sim" --aircraft "$file" --duration 5 2>"$work/err" >/dev/null || status=$?
+  [ "$status" -eq 2 ] || fail "--aircraft $file ended with status $status"
+  [ "$(wc -l <"$work/err")" -eq 1 ] || fail "--aircraft $file wrote more than one line: $(cat "$work/err")"
+  grep -qF -- "${case#*|}" "$work/err" || fail "--aircraft $file said: $(cat "$work/err")"
+done
 
 # A recording never overwrites the flight it plays, however the file is named.
 printf '0 n1=10\n5 n1=20\n' >"$work/flight.txt"

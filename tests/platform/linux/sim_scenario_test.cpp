@@ -1,11 +1,15 @@
 #include "demo_scenario.h"
 #include "keyframe_scenario.h"
+#include "scenario_named_values.h"
 #include "sim_options.h"
 #include "sim_server.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <set>
 #include <vector>
 
 namespace {
@@ -88,6 +92,90 @@ TEST(KeyframeScenario, ErrorsNameTheFileAndLine)
     EXPECT_EQ(parseError("0 engines=9\n"), "flight.txt, line 1: engines=9 is out of range: engines takes a whole number from 0 to 4.");
     EXPECT_EQ(parseError("0 autobrake=2.5\n"), "flight.txt, line 1: autobrake=2.5 is out of range: autobrake takes a whole number from 0 to 5.");
     EXPECT_EQ(parseError("0 n2=-3\n"), "flight.txt, line 1: n2=-3 is out of range: n2 takes a number from 0 to 150.");
+    // Named values: their range follows their unit, their instances their kind.
+    EXPECT_EQ(parseError("0 apu_n=151\n"), "flight.txt, line 1: apu_n=151 is out of range: apu_n takes a number from -100 to 150.");
+    EXPECT_EQ(parseError("0 thrust_limit_mode=6\n"),
+        "flight.txt, line 1: thrust_limit_mode=6 is out of range: thrust_limit_mode takes a whole number from 0 to 5.");
+    EXPECT_EQ(parseError("0 starter.2=1.5\n"),
+        "flight.txt, line 1: starter.2=1.5 is out of range: starter takes a whole number from 0 to 2.");
+    EXPECT_EQ(parseError("0 seat_belts=2\n"), "flight.txt, line 1: seat_belts=2 is out of range: seat_belts takes 0 or 1.");
+    EXPECT_EQ(parseError("0 reverser_position=1.5\n"),
+        "flight.txt, line 1: reverser_position=1.5 is out of range: reverser_position takes a number from 0 to 1.");
+    EXPECT_EQ(parseError("0 gear_position.4=1\n"), "flight.txt, line 1: gear numbers run from 1 to 3, as in \"gear_position.2\".");
+    EXPECT_EQ(parseError("0 oil_temp.5=1\n"), "flight.txt, line 1: engine numbers run from 1 to 4, as in \"oil_temp.2\".");
+    EXPECT_EQ(parseError("0 apu_egt.1=400\n"), "flight.txt, line 1: apu_egt takes no number after a dot.");
+    EXPECT_EQ(parseError("0 n1.=1\n"), "flight.txt, line 1: expected a number after the dot in \"n1.=1\".");
+    EXPECT_EQ(parseError("0 flap_handle=50\n"),
+        "flight.txt, line 1: there is no value called \"flap_handle\". Give flap_detent instead.");
+}
+
+TEST(ScenarioNames, EachNamedValueIsItsNameInSnakeCase)
+{
+    struct Case {
+        char const* valueName;
+        char const* scenarioName;
+    };
+    for (Case const& c : { Case { "ThrottleLever", "throttle_lever" }, Case { "ITT", "itt" }, Case { "ApuEGT", "apu_egt" },
+             Case { "ApuN", "apu_n" }, Case { "N1Limit", "n1_limit" }, Case { "CommandedN1", "commanded_n1" },
+             Case { "EGTLimit", "egt_limit" }, Case { "Ptu", "ptu" } })
+        EXPECT_EQ(scenarioNameOf(c.valueName), c.scenarioName);
+}
+
+// Every named value can be flown: those the state's fields carry through
+// those fields' names, every other one under its own, with a range that
+// holds its values.
+TEST(ScenarioNames, EveryNamedValueHasOneScenarioNameAndARange)
+{
+    std::set<std::string> names;
+    for (StateValue const& value : kStateValues)
+        names.insert(std::string(value.name));
+    for (AircraftValueRow const& row : kAircraftValueTable) {
+        bool const carried = AircraftState::carriedByFields(row.value);
+        EXPECT_EQ(carried, !scenarioValuesCarrying(row.value).empty()) << row.name;
+        auto const named = std::ranges::find(scenarioNamedValues(), row.value, &ScenarioNamedValue::value);
+        EXPECT_EQ(named == scenarioNamedValues().end(), carried) << row.name;
+        if (named == scenarioNamedValues().end())
+            continue;
+        EXPECT_TRUE(names.insert(named->name).second) << named->name << " is named twice";
+        EXPECT_LT(named->range.lowest, named->range.highest) << row.name << " has no range for its unit " << row.unit;
+    }
+}
+
+TEST(KeyframeScenario, NamedValuesAreNotAvailableUntilAKeyframeGivesThem)
+{
+    KeyframeScenario const scenario = parsed("0 n1=20\n"
+                                             "10 oil_temp.1=40 thrust_limit_mode=3 gear_position=1\n"
+                                             "20 oil_temp.1=80 thrust_limit_mode=1 gear_position.1=0\n");
+    AircraftState const at5 = scenario.stateAt(5);
+    EXPECT_TRUE(std::isnan(at5.value(AircraftValue::OilTemp, 0)));
+    EXPECT_TRUE(std::isnan(at5.value(AircraftValue::ThrustLimitMode)));
+    AircraftState const at15 = scenario.stateAt(15);
+    EXPECT_EQ(at15.value(AircraftValue::OilTemp, 0), 60.0); // smooth
+    EXPECT_TRUE(std::isnan(at15.value(AircraftValue::OilTemp, 1))); // engine 2 never given
+    EXPECT_EQ(at15.value(AircraftValue::ThrustLimitMode), 3.0); // a selector holds
+    EXPECT_EQ(at15.value(AircraftValue::GearPosition, 0), 0.5); // the nose leg in transit
+    EXPECT_EQ(at15.value(AircraftValue::GearPosition, 2), 1.0);
+    EXPECT_EQ(scenario.stateAt(20).value(AircraftValue::ThrustLimitMode), 1.0);
+}
+
+// A recording made before the named values existed, as tarnex-sim wrote it.
+TEST(KeyframeScenario, AnOlderRecordingStillPlays)
+{
+    KeyframeScenario const scenario = parsed(
+        "# Recorded by tarnex-sim; play it back with tarnex-sim --scenario FILE.\n"
+        "280 engines=2 fuel_centre=1108.3 fuel_left_main=5385.1 fuel_left_aux=690 fuel_right_main=5385.1 "
+        "fuel_right_aux=690 flap_detent=1 flap_angle=0 slat_angle=18 spoilers_armed=0 spoilers=0 parking_brake=0 "
+        "pushback=0 autopilot=1 on_ground=0 exits=0 overspeed=0 autobrake=1 wing_anti_ice=0 landing_lights=1 "
+        "strobe=1 beacon=1 nav_lights=1 n1.1=30 n2.1=70 epr.1=1.02 egt.1=470 ff.1=420 anti_ice.1=0 fire.1=0 "
+        "n1.2=30 n2.2=70 epr.2=1.02 egt.2=470 ff.2=420 anti_ice.2=0 fire.2=0\n"
+        "280.1 flap_angle=0 slat_angle=18\n"
+        "285 flap_detent=3 spoilers_armed=1 autobrake=3 flap_angle=6 slat_angle=22\n");
+    AircraftState const state = scenario.stateAt(285);
+    EXPECT_EQ(state.engine[1].n1, 30.0);
+    EXPECT_EQ(state.flapAngle, 6.0);
+    EXPECT_EQ(state.autobrake, 3.0);
+    for (ScenarioNamedValue const& named : scenarioNamedValues())
+        EXPECT_TRUE(std::isnan(state.value(named.value))) << named.name;
 }
 
 TEST(KeyframeScenario, TheDemoFlightParsesAndEndsAsItStarts)
@@ -96,12 +184,12 @@ TEST(KeyframeScenario, TheDemoFlightParsesAndEndsAsItStarts)
     std::optional<KeyframeScenario> demo = KeyframeScenario::parse(demoScenarioText(), "demo", error);
     ASSERT_TRUE(demo) << error;
     AircraftState const start = demo->stateAt(0);
-    AircraftState const end = demo->stateAt(419.999);
+    AircraftState const end = demo->stateAt(529.999);
     EXPECT_NEAR(end.engine[0].egt, start.engine[0].egt, 0.1);
     EXPECT_EQ(end.flapAngle, start.flapAngle);
     EXPECT_EQ(end.parkingBrake, 1.0);
     // Take-off thrust in the band the display's N1 dial expects.
-    AircraftState const takeOff = demo->stateAt(155);
+    AircraftState const takeOff = demo->stateAt(265);
     EXPECT_GE(takeOff.engine[0].n1, 85.0);
     EXPECT_LE(takeOff.engine[0].n1, 95.0);
 }

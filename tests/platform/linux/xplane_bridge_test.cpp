@@ -82,13 +82,29 @@ TEST_F(XPlaneBridge, ServesTheSimulatorsValuesInTheDisplaysOffsets)
         { "sim/cockpit2/switches/strobe_lights_on", 1 },
         { "sim/cockpit2/switches/auto_brake_level", 3 },
         { "sim/time/total_running_time_sec", 1234.5f },
+        // The aircraft file's datarefs.
+        { "sim/flightmodel/engine/ENGN_oil_press_psi[1]", 40 },
+        { "AirbusFBW/THRRatingType", 13 },
+        { "sim/cockpit2/electrical/APU_N1_percent", 99.5f },
     };
     for (Setting const& setting : settings)
         xplane.set(setting.dataref, setting.value);
+    // An aircraft file adds its datarefs: per engine, with a code map, with
+    // a scale; each value is served at its FSUIPC place, standard or the
+    // file's.
+    std::ofstream(bridge.file("aircraft.ini")) << "[OilPress]\nxplane = sim/flightmodel/engine/ENGN_oil_press_psi\n"
+                                                  "xplane_index = 0\n"
+                                                  "[ThrustLimitMode]\noffset = 0x66C0\ntype = u8\nmap = 11:1 13:3\n"
+                                                  "xplane = AirbusFBW/THRRatingType\n"
+                                                  "[ApuN]\nxplane = sim/cockpit2/electrical/APU_N1_percent\n"
+                                                  "xplane_scale = 0.5\nxplane_bias = 50\n";
     // Recording on: what the display is served is what the recording holds.
-    startBridge({ "--record", bridge.file("flight.txt") });
+    startBridge({ "--record", bridge.file("flight.txt"), "--aircraft", bridge.file("aircraft.ini") });
     ASSERT_TRUE(displayReadsN1(85.5)) << bridge.errors();
-    EXPECT_TRUE(eventually([&] { return xplane.subscriptionCount() == kDefaultBindings; }));
+    std::size_t const fileDatarefs = 4 + 1 + 1; // OilPress for each of four engines
+    EXPECT_TRUE(eventually([&] { return xplane.subscriptionCount() == kDefaultBindings + fileDatarefs; }));
+    EXPECT_TRUE(xplane.indexOf("sim/flightmodel/engine/ENGN_oil_press_psi[3]"));
+    EXPECT_TRUE(eventually([&] { return bridge.read<std::uint8_t>(0x66C0) == 13; })) << bridge.errors();
 
     SimData const data = bridge.acquire();
     EXPECT_EQ(data.engineCount, 2);
@@ -120,6 +136,9 @@ TEST_F(XPlaneBridge, ServesTheSimulatorsValuesInTheDisplaysOffsets)
     EXPECT_EQ(data.autobrake, 3);
     EXPECT_EQ(data.pushbackState, 3u);
     EXPECT_EQ(data.simTime, 1234.5);
+    EXPECT_EQ(data.aircraft.get(AircraftValue::OilPress, 0), 0.0); // X-Plane's 0 for engine 1
+    EXPECT_NEAR(data.aircraft.get(AircraftValue::OilPress, 1), 40.0, 55.0 / 16384);
+    EXPECT_EQ(data.aircraft.get(AircraftValue::ApuN), 99.75);
 
     bridge.stop();
     std::ifstream file(bridge.file("flight.txt"));
@@ -138,6 +157,10 @@ TEST_F(XPlaneBridge, ServesTheSimulatorsValuesInTheDisplaysOffsets)
     EXPECT_EQ(relayed.slatAngle, 27.0);
     EXPECT_EQ(relayed.exits, 4.0);
     EXPECT_EQ(relayed.autobrake, 3.0);
+    EXPECT_EQ(relayed.value(AircraftValue::OilPress, 1), 40.0);
+    EXPECT_EQ(relayed.value(AircraftValue::ThrustLimitMode), 3.0);
+    EXPECT_EQ(relayed.value(AircraftValue::ApuN), 99.75);
+    EXPECT_TRUE(std::isnan(relayed.value(AircraftValue::ApuEGT))); // no dataref: never available
 }
 
 TEST_F(XPlaneBridge, ServesNothingThroughSilenceAndSubscribesAgainAfterARestart)
