@@ -13,8 +13,12 @@ ArrivalWatch::ArrivalWatch(std::string file, std::string kind, std::string advic
 
 void ArrivalWatch::arrived(std::size_t index)
 {
-    if (index < settled.size())
-        settled[index] = true;
+    if (index >= watched.size())
+        return;
+    for (std::size_t i = 0; i < watched.size(); ++i) {
+        if (watched[i].line == watched[index].line)
+            settled[i] = true;
+    }
 }
 
 std::vector<std::string> ArrivalWatch::heard(Clock::time_point now)
@@ -27,7 +31,7 @@ std::vector<std::string> ArrivalWatch::heard(Clock::time_point now)
     for (std::size_t i = 0; i < watched.size(); ++i) {
         if (settled[i])
             continue;
-        settled[i] = true;
+        arrived(i);
         messages.push_back(file + ":" + std::to_string(watched[i].line) + ": " + kind + " \"" + watched[i].name
             + "\" never arrived; " + advice);
     }

@@ -8,8 +8,10 @@
 
 // Names, once each, the aircraft file's datarefs or properties a simulator
 // never sends while it sends everything else: a misspelt name, or one the
-// aircraft does not publish. Such a value stays not available on the
-// display; the message says which line of the file to look at.
+// aircraft does not publish. Such a value stays not available in the
+// stand-in; the message says which line of the file to look at. The
+// instances of one field (one line) count as one: any of them arriving
+// shows the name is right, and the message names the first.
 class ArrivalWatch {
 public:
     using Clock = std::chrono::steady_clock;
@@ -36,7 +38,7 @@ private:
     std::string kind;
     std::string advice;
     std::vector<Watched> watched;
-    std::vector<bool> settled; // arrived, or already named
+    std::vector<bool> settled; // arrived, or already named, by line
     std::chrono::milliseconds patience;
     std::optional<Clock::time_point> firstHeard; // until the simulator speaks, none
 };

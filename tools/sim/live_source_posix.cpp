@@ -96,6 +96,7 @@ std::unique_ptr<SimulatorSource> Bridge::openXPlane(LiveSourceOptions const& opt
     XPlaneSettings settings;
     settings.bindings = defaultDatarefs();
     settings.named = namedDatarefBindings(options.aircraft);
+    settings.aircraftFile = options.aircraftFile;
     if (!readDatarefs(options.datarefFile, settings.bindings, error))
         return nullptr;
     if (!options.host.empty()) {

@@ -426,15 +426,17 @@ TEST(ArrivalWatch, NamesEachSourceThatNeverArrivesOnceAfterThePatienceFromTheFir
 {
     using namespace std::chrono_literals;
     ArrivalWatch watch("a320.ini", "dataref", "check its name.",
-        { { 3, "AirbusFBW/THRRatingType" }, { 9, "AirbusFBW/Misspelt" }, { 12, "sim/late" } }, 10s);
+        { { 3, "AirbusFBW/THRRatingType" }, { 9, "AirbusFBW/Misspelt[0]" }, { 9, "AirbusFBW/Misspelt[1]" },
+            { 12, "sim/engines[0]" }, { 12, "sim/engines[1]" } },
+        10s);
     ArrivalWatch::Clock::time_point const start {};
     EXPECT_TRUE(watch.heard(start + 1h).empty()) << "the patience runs from the first datagram";
     watch.arrived(0);
     EXPECT_TRUE(watch.heard(start + 1h + 9s).empty());
-    watch.arrived(2);
+    watch.arrived(4); // one instance of the field arriving is enough
     watch.arrived(7); // no such entry: nothing happens
     EXPECT_EQ(watch.heard(start + 1h + 10s),
-        std::vector<std::string> { "a320.ini:9: dataref \"AirbusFBW/Misspelt\" never arrived; check its name." });
+        std::vector<std::string> { "a320.ini:9: dataref \"AirbusFBW/Misspelt[0]\" never arrived; check its name." });
     EXPECT_TRUE(watch.heard(start + 2h).empty()) << "once";
     watch.arrived(1);
     EXPECT_TRUE(watch.heard(start + 3h).empty());
