@@ -147,9 +147,9 @@ TEST_F(FlightGearBridge, CarriesTheAircraftFilesPropertiesToTheDisplayReadingThe
         names.push_back((*match)[1]);
     std::vector<std::string> const expected { "ThrottleLever.1", "ThrottleLever.2", "ReverserPosition.1",
         "ReverserPosition.2", "Starter.1", "Starter.2", "Combustion.1", "Combustion.2", "CommandedN1.1",
-        "CommandedN1.2", "ThrustLimitMode", "N1Limit", "FlexTemp", "AlphaFloor", "SlatAlphaLock" };
+        "CommandedN1.2", "ThrustLimitMode", "N1Limit", "FlexTemp", "AlphaFloor", "SlatAlphaLock", "EngineModeSelector" };
     ASSERT_EQ(names, expected);
-    std::string const properties = "0.25,0.8,0,1.000000,1,0,1,1,61.5,62.5,3,85.2,55,0,1\n";
+    std::string const properties = "0.25,0.8,0,0.500000,1,0,1,1,61.5,62.5,3,85.2,55,0,1,2\n";
 
     startBridge({ "--aircraft", file });
     std::string withProperties = line(70);
@@ -168,7 +168,7 @@ TEST_F(FlightGearBridge, CarriesTheAircraftFilesPropertiesToTheDisplayReadingThe
     Shown const shown[] = {
         { AircraftValue::ThrottleLever, 0, 25 },
         { AircraftValue::ThrottleLever, 1, 80 },
-        { AircraftValue::ReverserPosition, 1, 1 },
+        { AircraftValue::ReverserPosition, 1, 0.5 },
         { AircraftValue::Starter, 0, 1 },
         { AircraftValue::Combustion, 1, 1 },
         { AircraftValue::CommandedN1, 0, 61.5 },
@@ -178,6 +178,7 @@ TEST_F(FlightGearBridge, CarriesTheAircraftFilesPropertiesToTheDisplayReadingThe
         { AircraftValue::FlexTemp, 0, 55 },
         { AircraftValue::AlphaFloor, 0, 0 },
         { AircraftValue::SlatAlphaLock, 0, 1 },
+        { AircraftValue::EngineModeSelector, 0, static_cast<double>(EngineModeCode::IgnitionStart) },
     };
     for (Shown const& value : shown) {
         EXPECT_NEAR(data.aircraft.get(value.value, value.instance), value.expected, 0.01)
@@ -195,7 +196,7 @@ TEST_F(FlightGearBridge, NamesOnceEachPropertyThatNeverArrivesAndFliesWithoutIt)
 {
     std::string const file = sourceDirectory() + "/aircraft/flightgear-a320-family.ini";
     startBridge({ "--aircraft", file });
-    std::string const flexTemp = file + ":61: property \"/systems/fadec/limit/flex-temp\" never arrived; "
+    std::string const flexTemp = file + ":72: property \"/systems/fadec/limit/flex-temp\" never arrived; "
                                         "FlightGear sends the standard protocol";
     ASSERT_TRUE(eventually([&] {
         flightGear.send(line(40), port);
@@ -208,7 +209,7 @@ TEST_F(FlightGearBridge, NamesOnceEachPropertyThatNeverArrivesAndFliesWithoutIt)
     bridge.stop();
     std::string const errors = bridge.errors();
     EXPECT_EQ(occurrences(errors, flexTemp), 1) << errors;
-    EXPECT_EQ(occurrences(errors, "never arrived"), 10) << errors; // one per field of the file
+    EXPECT_EQ(occurrences(errors, "never arrived"), 11) << errors; // one per field of the file
 }
 
 TEST_F(FlightGearBridge, IgnoresAndCountsBadLinesAndOtherHosts)
