@@ -417,7 +417,8 @@ TEST(FlightGearProperties, WritesTheProtocolWhereFlightGearsDataOptionFindsIt)
 
     std::ofstream(directory + "/plain") << "a file, not a folder";
     EXPECT_FALSE(writeProtocol(directory + "/plain", {}, path, error));
-    EXPECT_EQ(error, "Cannot write the protocol file " + directory + "/plain/Protocol/tarnex.xml; give a folder you can write to.");
+    EXPECT_EQ(error,
+        "Cannot write the protocol file " + directory + "/plain/Protocol/tarnex.xml; give a folder you can write to.");
     std::filesystem::remove_all(directory);
 }
 

@@ -147,7 +147,8 @@ TEST_F(FlightGearBridge, CarriesTheAircraftFilesPropertiesToTheDisplayReadingThe
         names.push_back((*match)[1]);
     std::vector<std::string> const expected { "ThrottleLever.1", "ThrottleLever.2", "ReverserPosition.1",
         "ReverserPosition.2", "Starter.1", "Starter.2", "Combustion.1", "Combustion.2", "CommandedN1.1",
-        "CommandedN1.2", "ThrustLimitMode", "N1Limit", "FlexTemp", "AlphaFloor", "SlatAlphaLock", "EngineModeSelector" };
+        "CommandedN1.2", "ThrustLimitMode", "N1Limit", "FlexTemp", "AlphaFloor", "SlatAlphaLock",
+        "EngineModeSelector" };
     ASSERT_EQ(names, expected);
     std::string const properties = "0.25,0.8,0,0.500000,1,0,1,1,61.5,62.5,3,85.2,55,0,1,2\n";
 
