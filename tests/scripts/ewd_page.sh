@@ -118,12 +118,18 @@ page late-engines --scenario "$work/late-engines.txt" --seconds-per-exchange 0.1
 unset TARNEX_ARGS
 [ "$(grep -cF '"50.0" font="Arial"' "$work/late-engines.log")" -eq 2 ] || fail "late-engines: not two N1 readouts of 50.0"
 
-# Every parameter-table row reads its own value: a text gauge bound to each
-# row draws what tarnex-sim serves at the row's offset, in pounds or
+# Every parameter-table row reads its own value (but TotalFuel, the tanks'
+# sum, and CEPR, worked out from N1): a text gauge bound to each row draws
+# what tarnex-sim serves at the row's offset, in pounds or
 # kilograms by the layout's units. The aircraft file moves OilTemp to a
 # user offset and gives ApuEGT, which has no standard offset.
 rows=(
   # ROW  --set...  US-TEXT  METRIC-TEXT  SCENARIO-VALUES
+  "N1 0x2000:f64=85.5 85.50 85.50 n1=85.5"
+  "N2 0x2008:f64=95.25 95.25 95.25 n2=95.25"
+  "EPR 0x2030:f64=1.25 1.25 1.25 epr=1.25"
+  "EGT 0x08BE:u16=8192 430.00 430.00 egt=430"
+  "FF 0x0918:f64=1000 1000.00 453.60 ff=453.6"
   "Torque 0x08F4:s32=8192 50.00 50.00 torque=50"
   "ITT 0x08F0:s32=9830400 600.00 600.00 itt=600"
   "OilQty 0x08D0:u32=12288 15.00 15.00 oil_qty=15"

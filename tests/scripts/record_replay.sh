@@ -34,11 +34,16 @@ awk '!/^#/ && NF {
        if (n == 1) first = NF; else if (NF >= first) { print "a full line after the first: " $0; bad = 1 }
      } END { exit bad }' "$work/flight.txt" || fail "the recording breaks its format"
 
+# The shipped page with the full warning computer, whose LDG memo reads the
+# named values (radio altitude, gear, signs), so that they are compared too.
+sed 's/^\[EICAS\]/&\nWarningMode=FULL/' "$TARNEX_SOURCE_DIR/layouts/a320cfm.ini" >"$work/full.ini"
+
 # draw_at LOG SIM-ARGS...: the display's draw log with the flight held at one moment.
 draw_at() {
   local log=$1; shift
   start_sim "$@" --seconds-per-exchange 0
-  (cd "$work" && "$tarnex" --snapshot "$work/moment.png" --draw-log "$log") || fail "the snapshot for $log failed"
+  (cd "$work" && "$tarnex" --snapshot "$work/moment.png" --layout "$work/full.ini" --draw-log "$log") \
+    || fail "the snapshot for $log failed"
   stop_sim
 }
 
@@ -55,5 +60,6 @@ for wanted in 394 401 406 413 419; do
   compared=$((compared + 1))
 done
 # The moments compared are different pictures, so equal logs mean something.
+grep -qF '" GEAR DN" font="Arial"' "$work/live-401.log" || fail "the LDG memo's gear line is not drawn at 401 s"
 ! cmp -s "$work/live-394.log" "$work/live-406.log" || fail "the approach drew the same at 394 and 406 s"
 echo "record and replay: $compared moments drawn alike"

@@ -3,10 +3,11 @@
 #include "sim/aircraft_value_set.h"
 
 #include <array>
+#include <string_view>
 
 // The aircraft as a scenario describes it, in engineering units. Switches are
 // 0 or 1. Everything is a double so that a scenario can interpolate any value.
-// The display's named values (sim/aircraft_values.h) sit in `named`, in their
+// The display's named values (sim/aircraft_values.h) come with it, in their
 // units there, NaN where the scenario or the simulator gives none: the
 // stand-in then serves them as not available.
 struct EngineState {
@@ -61,8 +62,11 @@ struct AircraftState {
     double value(AircraftValue value, int instance = 0) const;
     void setValue(AircraftValue value, int instance, double number);
 
-    // Whether value is one of the six the fields carry.
+    // Whether value is one of the six the fields carry, and the scenario
+    // values that give it ("fuel_left_main and fuel_left_aux" for LeftFuel;
+    // empty for the rest).
     static bool carriedByFields(AircraftValue value);
+    static std::string_view fieldsCarrying(AircraftValue value);
 
     AircraftValueSet named;
 };

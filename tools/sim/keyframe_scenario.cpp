@@ -241,8 +241,8 @@ bool KeyframeScenario::addValue(std::string_view assignment, double time, std::s
     }
     problem = "there is no value called \"" + std::string(name) + "\".";
     for (AircraftValueRow const& row : kAircraftValueTable) {
-        if (name == scenarioNameOf(row.name) && !scenarioValuesCarrying(row.value).empty())
-            problem += " Give " + std::string(scenarioValuesCarrying(row.value)) + " instead.";
+        if (name == scenarioNameOf(row.name) && !AircraftState::fieldsCarrying(row.value).empty())
+            problem += " Give " + std::string(AircraftState::fieldsCarrying(row.value)) + " instead.";
     }
     return false;
 }

@@ -73,30 +73,7 @@ ScenarioNamedValue namedValueOf(AircraftValueRow const& row)
     return named;
 }
 
-struct Carried {
-    AircraftValue value;
-    std::string_view by;
-};
-
-constexpr Carried kCarried[] = {
-    { AircraftValue::FlapAngle, "flap_angle" },
-    { AircraftValue::SlatAngle, "slat_angle" },
-    { AircraftValue::FlapHandle, "flap_detent" },
-    { AircraftValue::LeftFuel, "fuel_left_main and fuel_left_aux" },
-    { AircraftValue::RightFuel, "fuel_right_main and fuel_right_aux" },
-    { AircraftValue::CenterFuel, "fuel_centre" },
-};
-
 } // namespace
-
-std::string_view scenarioValuesCarrying(AircraftValue value)
-{
-    for (Carried const& carried : kCarried) {
-        if (carried.value == value)
-            return carried.by;
-    }
-    return {};
-}
 
 std::string scenarioNameOf(std::string_view valueName)
 {

@@ -26,7 +26,3 @@ std::string scenarioNameOf(std::string_view valueName);
 
 // Every named value a scenario may give, in the core table's order.
 std::span<ScenarioNamedValue const> scenarioNamedValues();
-
-// For a value the state's own fields carry, the scenario values that give
-// it ("fuel_left_main and fuel_left_aux" for LeftFuel); empty for the rest.
-std::string_view scenarioValuesCarrying(AircraftValue value);

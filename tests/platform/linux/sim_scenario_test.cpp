@@ -3,6 +3,7 @@
 #include "scenario_named_values.h"
 #include "sim_options.h"
 #include "sim_server.h"
+#include "systems/thrust_lever_detents.h"
 
 #include <gtest/gtest.h>
 
@@ -131,7 +132,6 @@ TEST(ScenarioNames, EveryNamedValueHasOneScenarioNameAndARange)
         names.insert(std::string(value.name));
     for (AircraftValueRow const& row : kAircraftValueTable) {
         bool const carried = AircraftState::carriedByFields(row.value);
-        EXPECT_EQ(carried, !scenarioValuesCarrying(row.value).empty()) << row.name;
         auto const named = std::ranges::find(scenarioNamedValues(), row.value, &ScenarioNamedValue::value);
         EXPECT_EQ(named == scenarioNamedValues().end(), carried) << row.name;
         if (named == scenarioNamedValues().end())
@@ -192,6 +192,76 @@ TEST(KeyframeScenario, TheDemoFlightParsesAndEndsAsItStarts)
     AircraftState const takeOff = demo->stateAt(265);
     EXPECT_GE(takeOff.engine[0].n1, 85.0);
     EXPECT_LE(takeOff.engine[0].n1, 95.0);
+    for (ScenarioNamedValue const& named : scenarioNamedValues()) {
+        for (int instance = 0; instance < named.instances; ++instance) {
+            // Torque and ITT, which a turbofan has not, stay not available.
+            if (!std::isnan(start.value(named.value, instance)) || !std::isnan(end.value(named.value, instance))) {
+                EXPECT_NEAR(end.value(named.value, instance), start.value(named.value, instance), 0.1) << named.name;
+            }
+        }
+    }
+}
+
+// The moments the scenario guide lists, as the display's warning logic reads
+// them: its default lever gates, its two-minute wait for the T.O memo.
+TEST(KeyframeScenario, TheDemoFliesTheTimelineItsGuideGives)
+{
+    std::string error;
+    std::optional<KeyframeScenario> demo = KeyframeScenario::parse(demoScenarioText(), "demo", error);
+    ASSERT_TRUE(demo) << error;
+    using V = AircraftValue;
+    struct Moment {
+        double at;
+        AircraftValue value;
+        int instance;
+        double expected;
+    };
+    Moment const moments[] = {
+        { 0, V::ApuN, 0, 100 }, { 0, V::ApuBleed, 0, 1 }, { 0, V::SeatBelts, 0, 1 }, { 0, V::NoSmoking, 0, 1 },
+        { 0, V::GearPosition, 2, 1 }, { 30, V::Starter, 0, 1 }, { 30, V::EngineModeSelector, 0, 2 },
+        { 40, V::Combustion, 0, 1 }, { 40, V::NoseWheelSteering, 0, 0 }, { 70, V::Starter, 1, 1 },
+        { 70, V::Starter, 0, 0 }, { 120, V::EngineModeSelector, 0, 1 }, { 120, V::ApuBleed, 0, 0 },
+        { 210, V::ApuN, 0, 0 }, { 260, V::ThrustLimitMode, 0, 3 }, { 260, V::FlexTemp, 0, 58 },
+        { 260, V::CommandedN1, 0, 85.8 }, { 260, V::AutothrustActive, 0, 0 }, { 290, V::GearLever, 0, 0 },
+        { 290, V::GearPosition, 0, 0 }, { 290, V::ThrustLimitMode, 0, 1 }, { 290, V::AutothrustActive, 0, 1 },
+        { 340, V::AutothrustActive, 0, 1 }, { 340, V::SeatBelts, 0, 0 }, { 400, V::GearPosition, 1, 1 },
+        { 436, V::ReverserPosition, 1, 1 }, { 436, V::ThrustLimitMode, 0, 5 }, { 436, V::AutothrustActive, 0, 0 },
+        { 520, V::Combustion, 0, 0 }, { 520, V::ApuN, 0, 100 },
+    };
+    for (Moment const& moment : moments) {
+        EXPECT_NEAR(demo->stateAt(moment.at).value(moment.value, moment.instance), moment.expected, 1e-9)
+            << aircraftValueRow(moment.value).name << "." << moment.instance + 1 << " at " << moment.at;
+    }
+    EXPECT_NEAR(demo->stateAt(100).engine[1].n2, 58.6, 1.5); // engine 2 at idle
+    EXPECT_EQ(demo->stateAt(434).value(V::ReverserPosition, 0), 0.5); // deploying over two seconds
+    EXPECT_LT(demo->stateAt(405).value(V::RadioAltitude), 2000.0); // full flaps below 2000 ft
+    EXPECT_LT(demo->stateAt(387).value(V::RadioAltitude), 2000.0); // and the gear lever down
+
+    struct Lever {
+        double at;
+        LeverDetent detent;
+    };
+    for (Lever const lever : { Lever { 120, LeverDetent::Idle }, Lever { 265, LeverDetent::FlexMct },
+             Lever { 340, LeverDetent::Climb }, Lever { 440, LeverDetent::Reverse } }) {
+        for (int engine = 0; engine < 2; ++engine)
+            EXPECT_EQ(leverDetent(demo->stateAt(lever.at).value(V::ThrottleLever, engine), ThrustLeverDetents {}),
+                lever.detent)
+                << "engine " << engine + 1 << " at " << lever.at;
+    }
+
+    // The T.O memo comes two minutes after both engines run, and stays until
+    // take-off power: at least half a minute of it.
+    double bothRunning = -1;
+    double takeOffPower = -1;
+    for (double seconds = 0; seconds < 530 && takeOffPower < 0; seconds += 0.5) {
+        AircraftState const state = demo->stateAt(seconds);
+        if (bothRunning < 0 && state.engine[0].n1 > 1 && state.engine[1].n1 > 1)
+            bothRunning = seconds;
+        if (leverDetent(state.value(V::ThrottleLever, 0), ThrustLeverDetents {}) >= LeverDetent::FlexMct)
+            takeOffPower = seconds;
+    }
+    EXPECT_GE(takeOffPower - (bothRunning + 120), 30) << "both running at " << bothRunning << ", take-off power at "
+                                                     << takeOffPower;
 }
 
 std::optional<SimOptions> options(std::vector<char const*> args, std::string& error)
