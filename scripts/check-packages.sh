@@ -27,7 +27,7 @@ grep -q fonts-liberation <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "Recommen
 dpkg -x "$deb" "$work/root"
 usr="$work/root/usr"
 for file in bin/tarnex bin/tarnex-sim bin/tarnex-layout \
-    share/tarnex/layouts/a320cfm-basic.ini share/tarnex/layouts/a320cfm.ini share/tarnex/layouts/a320iae.ini share/tarnex/aircraft/default.ini share/tarnex/flightgear/Protocol/tarnex.xml \
+    share/tarnex/layouts/a320cfm-basic.ini share/tarnex/layouts/a320cfm.ini share/tarnex/layouts/a320iae.ini share/tarnex/aircraft/default.ini share/tarnex/aircraft/flightgear-a320-family.ini share/tarnex/flightgear/Protocol/tarnex.xml \
     share/applications/tarnex.desktop share/doc/tarnex/copyright \
     share/icons/hicolor/16x16/apps/tarnex.png share/icons/hicolor/32x32/apps/tarnex.png \
     share/icons/hicolor/48x48/apps/tarnex.png; do

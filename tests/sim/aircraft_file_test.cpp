@@ -26,7 +26,8 @@ TEST(AircraftFile, TheShippedDefaultFileIsExactlyTheStandardOffsets)
 
 TEST(AircraftFile, TheShippedFilesParseWithoutAProblem)
 {
-    for (char const* name : { "a32nx-fsuipc7.ini" }) {
+    for (char const* name :
+        { "a32nx-fsuipc7.ini", "xplane-toliss-a320.ini", "xplane12-fadec.ini", "flightgear-a320-family.ini" }) {
         AircraftFileContents const contents = parseAircraftFile(shipped(name));
         for (AircraftFileProblem const& problem : contents.problems)
             ADD_FAILURE() << name << ":" << problem.line << ": " << problem.message;

@@ -86,11 +86,18 @@ std::span<LiveField const> flightGearColumns()
 
 bool flightModelReady(std::span<double const> numbers)
 {
-    return numbers.size() == kColumnCount && numbers.back() >= 0.5;
+    return numbers.size() >= kColumnCount && numbers[kColumnCount - 1] >= 0.5;
 }
 
-GenericLine parseGenericLine(std::span<std::byte const> datagram, std::vector<double>& numbers)
+std::size_t firstPropertyColumn()
 {
+    return kColumnCount;
+}
+
+GenericLine parseGenericLine(
+    std::span<std::byte const> datagram, std::size_t propertyColumns, std::vector<double>& numbers)
+{
+    std::size_t const whole = kColumnCount + propertyColumns;
     std::string_view line(reinterpret_cast<char const*>(datagram.data()), datagram.size());
     if (line.empty() || line.back() != '\n')
         return GenericLine::Truncated;
@@ -104,11 +111,11 @@ GenericLine parseGenericLine(std::span<std::byte const> datagram, std::vector<do
         found.push_back(number);
         if (comma == std::string_view::npos)
             break;
-        if (found.size() == kColumnCount)
+        if (found.size() == whole)
             return GenericLine::Oversized;
         line.remove_prefix(comma + 1);
     }
-    if (found.size() < kColumnCount)
+    if (found.size() != kColumnCount && found.size() != whole)
         return GenericLine::Truncated;
     numbers.insert(numbers.end(), found.begin(), found.end());
     return GenericLine::Values;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 // FlightGear's generic protocol as flightgear/tarnex.xml sets it up: one
@@ -14,8 +15,13 @@
 inline constexpr std::uint16_t kFlightGearPort = 5500;
 
 // The field of each aircraft column, in the order of the XML's chunks. A line
-// holds one more column, last: /sim/fdm-initialized.
+// holds one more column after them: /sim/fdm-initialized. Those are the
+// standard columns; an aircraft file's properties follow them.
 std::span<LiveField const> flightGearColumns();
+
+// flightgear/tarnex.xml as shipped, built in, for writing it out with an
+// aircraft file's properties added.
+std::string_view standardFlightGearProtocol();
 
 // Whether the line's numbers (as parseGenericLine appends them) say that
 // FlightGear's flight model is ready. FlightGear clears /sim/fdm-initialized
@@ -27,7 +33,13 @@ bool flightModelReady(std::span<double const> numbers);
 enum class GenericLine { Values, Garbage, Truncated, Oversized };
 
 // One number per column, the readiness included, appended to numbers when the
-// line is whole: fewer columns or a missing newline make it truncated, more
-// make it oversized, and anything that is not a number makes it garbage.
-// "nan" and "inf" are numbers here; the aircraft refuses them.
-GenericLine parseGenericLine(std::span<std::byte const> datagram, std::vector<double>& numbers);
+// line is whole: the standard columns, alone or followed by the aircraft
+// file's propertyColumns (FlightGear started with the standard protocol
+// sends none of them). Other counts or a missing newline make it truncated,
+// more columns make it oversized, and anything that is not a number makes it
+// garbage. "nan" and "inf" are numbers here; the aircraft refuses them.
+GenericLine parseGenericLine(
+    std::span<std::byte const> datagram, std::size_t propertyColumns, std::vector<double>& numbers);
+
+// Where the aircraft file's properties start in a line's numbers.
+std::size_t firstPropertyColumn();

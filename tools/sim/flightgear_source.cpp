@@ -2,11 +2,20 @@
 
 #include "flightgear_protocol.h"
 
+#include <iostream>
 #include <poll.h>
 
 namespace {
 
 constexpr auto kPollStep = std::chrono::milliseconds(100);
+
+std::vector<ArrivalWatch::Watched> watchedProperties(std::span<PropertyColumn const> columns)
+{
+    std::vector<ArrivalWatch::Watched> watched;
+    for (PropertyColumn const& column : columns)
+        watched.push_back({ column.line, column.path });
+    return watched;
+}
 
 } // namespace
 
@@ -14,6 +23,10 @@ FlightGearSource::FlightGearSource(FlightGearSettings settings, SharedAircraft& 
     : settings(settings)
     , aircraft(aircraft)
     , presence("FlightGear", settings.quietAfter, aircraft, settings.simulator.text())
+    , arrivals(settings.aircraftFile, "property",
+          "FlightGear sends the standard protocol: write the aircraft's with tarnex-sim --source flightgear "
+          "--aircraft FILE --write-protocol DIR and start FlightGear with --data=DIR.",
+          watchedProperties(settings.properties), settings.arrivalPatience)
 {
 }
 
@@ -51,7 +64,9 @@ void FlightGearSource::receiveLines(Clock::time_point now)
 void FlightGearSource::useLine(std::span<std::byte const> datagram, std::size_t size, Clock::time_point now)
 {
     numbers.clear();
-    GenericLine const line = size > buffer.size() ? GenericLine::Oversized : parseGenericLine(datagram, numbers);
+    GenericLine const line = size > buffer.size()
+        ? GenericLine::Oversized
+        : parseGenericLine(datagram, settings.properties.size(), numbers);
     switch (line) {
     case GenericLine::Garbage:
         ++tally.garbage;
@@ -68,6 +83,11 @@ void FlightGearSource::useLine(std::span<std::byte const> datagram, std::size_t 
     ++tally.used;
     bool const ready = flightModelReady(numbers);
     presence.heard(now, settings.simulator.text(), ready);
+    bool const carriesProperties = numbers.size() > firstPropertyColumn();
+    for (std::size_t i = 0; carriesProperties && i < settings.properties.size(); ++i)
+        arrivals.arrived(i);
+    for (std::string const& message : arrivals.heard(now))
+        std::cerr << message << "\n";
     // While FlightGear loads, its properties read as zeros: not an aircraft.
     if (!ready)
         return;
@@ -77,5 +97,18 @@ void FlightGearSource::useLine(std::span<std::byte const> datagram, std::size_t 
             if (!live.set(columns[i], numbers[i]))
                 ++tally.refusedValues;
         }
+        if (carriesProperties)
+            useProperties(live);
     });
+}
+
+// A number the file's map does not list is refused like any other bad
+// value: the value keeps what it had.
+void FlightGearSource::useProperties(LiveAircraft& live)
+{
+    for (std::size_t i = 0; i < settings.properties.size(); ++i) {
+        PropertyColumn const& column = settings.properties[i];
+        if (!live.setNamed(column.value, column.instance, column.toUnit(numbers[firstPropertyColumn() + i])))
+            ++tally.refusedValues;
+    }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "arrival_watch.h"
+#include "flightgear_properties.h"
 #include "shared_aircraft.h"
 #include "simulator_presence.h"
 #include "simulator_source.h"
@@ -16,11 +18,19 @@ struct FlightGearSettings {
     // Silence after which FlightGear counts as gone: over the gaps of a
     // simulator drawing one frame a second.
     std::chrono::milliseconds quietAfter { 3000 };
+    // An aircraft file's properties, sent after the standard columns, and
+    // the file's name for the messages about them.
+    std::vector<PropertyColumn> properties;
+    std::string aircraftFile;
+    // How long lines may come without them before each is named as never
+    // arrived: FlightGear then runs the standard protocol.
+    std::chrono::milliseconds arrivalPatience { 10000 };
 };
 
 // Listens for the lines FlightGear's generic protocol sends with
-// flightgear/tarnex.xml, from the simulator's host alone. Lines sent while
-// FlightGear's flight model is not ready are counted but not used.
+// flightgear/tarnex.xml, or with the protocol written for an aircraft file
+// (flightgear_properties.h), from the simulator's host alone. Lines sent
+// while FlightGear's flight model is not ready are counted but not used.
 class FlightGearSource final : public SimulatorSource {
 public:
     FlightGearSource(FlightGearSettings settings, SharedAircraft& aircraft);
@@ -35,11 +45,13 @@ private:
 
     void receiveLines(Clock::time_point now);
     void useLine(std::span<std::byte const> datagram, std::size_t size, Clock::time_point now);
+    void useProperties(LiveAircraft& live);
 
     FlightGearSettings settings;
     SharedAircraft& aircraft;
     UdpSocket lines;
     SimulatorPresence presence;
+    ArrivalWatch arrivals;
     DatagramCounts tally;
     std::vector<double> numbers;
     std::array<std::byte, 4096> buffer {};

@@ -29,3 +29,9 @@ public:
 // with error set to one sentence, when it cannot start. One implementation
 // per platform: only Linux has the bridge.
 std::unique_ptr<LiveSource> startLiveSource(LiveSourceOptions const& options, std::string& error);
+
+// Writes FlightGear's protocol file for the options' aircraft file into
+// directory (--write-protocol); what to tell the user, or false with error
+// set to one sentence.
+bool writeFlightGearProtocol(
+    LiveSourceOptions const& options, std::string const& directory, std::string& told, std::string& error);

@@ -19,6 +19,7 @@ struct LiveSourceOptions {
     std::string datarefFile; // X-Plane only; empty for the built-in table
     // The named values' datarefs and properties: an aircraft file's, or none.
     AircraftSources aircraft = standardAircraftSources();
+    std::string aircraftFile; // its name, for messages about its lines
 };
 
 // xplane[:HOST[:PORT]], flightgear[:PORT] or flightgear:HOST[:PORT]; false

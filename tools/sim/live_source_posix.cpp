@@ -3,6 +3,7 @@
 
 #include "live_source.h"
 
+#include "flightgear_properties.h"
 #include "flightgear_source.h"
 #include "shared_aircraft.h"
 #include "xplane_source.h"
@@ -95,6 +96,7 @@ std::unique_ptr<SimulatorSource> Bridge::openXPlane(LiveSourceOptions const& opt
     XPlaneSettings settings;
     settings.bindings = defaultDatarefs();
     settings.named = namedDatarefBindings(options.aircraft);
+    settings.aircraftFile = options.aircraftFile;
     if (!readDatarefs(options.datarefFile, settings.bindings, error))
         return nullptr;
     if (!options.host.empty()) {
@@ -113,6 +115,8 @@ std::unique_ptr<SimulatorSource> Bridge::openFlightGear(LiveSourceOptions const&
 {
     FlightGearSettings settings;
     settings.simulator = { kLoopbackAddress, options.port };
+    settings.properties = propertyColumns(options.aircraft);
+    settings.aircraftFile = options.aircraftFile;
     if (!options.host.empty() && !resolveHost(options.host, options.port, settings.simulator, error))
         return nullptr;
     auto flightGear = std::make_unique<FlightGearSource>(settings, aircraft);
@@ -129,4 +133,20 @@ std::unique_ptr<LiveSource> startLiveSource(LiveSourceOptions const& options, st
     if (!bridge->start(options, error))
         return nullptr;
     return bridge;
+}
+
+bool writeFlightGearProtocol(
+    LiveSourceOptions const& options, std::string const& directory, std::string& told, std::string& error)
+{
+    std::string path;
+    if (!writeProtocol(directory, propertyColumns(options.aircraft), path, error))
+        return false;
+    // FlightGear on another machine sends to this one, whose name only the
+    // user knows.
+    std::string const here = options.host.empty() ? "localhost" : "THIS-HOST";
+    told = "Wrote " + path + ". Start FlightGear with these options"
+        + (options.host.empty() ? "" : ", THIS-HOST being this machine as FlightGear's reaches it")
+        + ", and your own:\n    --data=" + directory + " --generic=socket,out,20," + here + ","
+        + std::to_string(options.port) + ",udp,tarnex\n";
+    return true;
 }

@@ -68,6 +68,15 @@ int main(int argc, char** argv)
         std::cout << kVersionText << '\n';
         return 0;
     }
+    if (!options->protocolDirectory.empty()) {
+        std::string told;
+        if (!writeFlightGearProtocol(*options->source, options->protocolDirectory, told, error)) {
+            std::cerr << error << "\n";
+            return 1;
+        }
+        std::cout << told;
+        return 0;
+    }
     std::unique_ptr<LiveSource> live;
     std::optional<KeyframeScenario> scenario;
     if (options->source)

@@ -150,6 +150,11 @@ bool applyValue(SimOptions& options, std::string_view option, std::string_view v
             return false;
         }
         options.aircraft = std::move(*loaded.sources);
+        options.aircraftFile = value;
+    } else if (option == "--write-protocol") {
+        if (value.empty())
+            return bad("a folder name");
+        options.protocolDirectory = value;
     } else if (option == "--set") {
         PinnedValue pin;
         if (!parsePin(value, pin, error))
@@ -197,6 +202,7 @@ bool applyValue(SimOptions& options, std::string_view option, std::string_view v
 constexpr std::string_view kValueOptions[] = {
     "--class", "--scenario", "--set", "--duration", "--at", "--time-scale", "--seconds-per-exchange", "--reply",
     "--corrupt", "--faults-after", "--source", "--datarefs", "--record", "--record-rate", "--aircraft",
+    "--write-protocol",
 };
 
 // A recording needs a flight to record: a scenario that moves, or a source.
@@ -224,8 +230,13 @@ bool checkSource(SimOptions& options, bool scenarioGiven, bool timeScaleGiven, s
         error = "--datarefs goes with --source xplane.";
     else if (xplane)
         options.source->datarefFile = datarefFile;
-    if (options.source)
+    if (options.source) {
         options.source->aircraft = options.aircraft;
+        options.source->aircraftFile = options.aircraftFile;
+    }
+    bool const flightGear = options.source && !xplane;
+    if (error.empty() && !options.protocolDirectory.empty() && !flightGear)
+        error = "--write-protocol goes with --source flightgear.";
     return error.empty();
 }
 
@@ -295,9 +306,10 @@ Scenarios:
                               and the rest) where the aircraft file FILE
                               says, as the display reads them with the same
                               file, instead of at the standard offsets; with
-                              --source xplane, also take them from the
-                              file's datarefs (docs/aircraft.md, installed
-                              as /usr/share/doc/tarnex/aircraft.md)
+                              --source xplane or flightgear, also take them
+                              from the file's datarefs or properties
+                              (docs/aircraft.md, installed as
+                              /usr/share/doc/tarnex/aircraft.md)
   --set OFF:TYPE=VALUE        pin a value: OFF hexadecimal, TYPE u8, s8, u16,
                               s16, u32, s32 (or i32), f32 or f64; repeatable;
                               pinned values always win
@@ -322,6 +334,10 @@ Live simulators:
                               /usr/share/tarnex/flightgear/Protocol/tarnex.xml)
   --datarefs FILE             with xplane: "field = dataref [* factor]" lines
                               replacing entries of the built-in dataref table
+  --write-protocol DIR        with flightgear: write the protocol file that
+                              also sends the --aircraft file's properties as
+                              DIR/Protocol/tarnex.xml, print FlightGear's
+                              options to use it (--data=DIR) and exit
 
 Faults, to test clients:
   --no-answer                 take requests but never answer them

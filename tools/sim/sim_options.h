@@ -35,6 +35,10 @@ struct SimOptions {
     // aircraft file given with --aircraft says (and, for a bridge, which
     // datarefs feed them).
     AircraftSources aircraft = standardAircraftSources();
+    std::string aircraftFile;
+    // Where to write FlightGear's protocol for the aircraft file's
+    // properties, instead of serving; none when empty.
+    std::string protocolDirectory;
     std::optional<double> durationSeconds;
     double startAt = 0; // scenario seconds at start
     double timeScale = 1;

@@ -7,6 +7,14 @@ namespace {
 
 constexpr auto kPollStep = std::chrono::milliseconds(100);
 
+std::vector<ArrivalWatch::Watched> watchedDatarefs(std::vector<NamedDatarefBinding> const& named)
+{
+    std::vector<ArrivalWatch::Watched> watched;
+    for (NamedDatarefBinding const& binding : named)
+        watched.push_back({ binding.line, binding.dataref });
+    return watched;
+}
+
 } // namespace
 
 XPlaneSource::XPlaneSource(XPlaneSettings settings, SharedAircraft& aircraft)
@@ -14,6 +22,10 @@ XPlaneSource::XPlaneSource(XPlaneSettings settings, SharedAircraft& aircraft)
     , aircraft(aircraft)
     , simulator(this->settings.simulator)
     , presence("X-Plane", this->settings.quietAfter, aircraft, where())
+    , arrivals(this->settings.aircraftFile, "dataref",
+          "X-Plane sends the others: check the name with DataRefTool and that the aircraft is loaded; the value stays "
+          "not available.",
+          watchedDatarefs(this->settings.named), this->settings.arrivalPatience)
     , largestReply(kRrefReplyHeaderSize + kRrefPairSize * subscriptions())
 {
 }
@@ -107,12 +119,25 @@ void XPlaneSource::useReply(std::span<std::byte const> datagram, std::size_t siz
     }
     ++tally.used;
     presence.heard(now, where());
+    noteArrivals(now);
     aircraft.update([&](LiveAircraft& live) {
         for (RrefValue const& value : values) {
             if (!useValue(live, value))
                 ++tally.refusedValues;
         }
     });
+}
+
+// A dataref X-Plane does not have gets no answer (or, from some versions,
+// zeros, which no one can tell from a value): the first is what this notices.
+void XPlaneSource::noteArrivals(Clock::time_point now)
+{
+    for (RrefValue const& value : values) {
+        if (value.index >= 0 && static_cast<std::size_t>(value.index) >= settings.bindings.size())
+            arrivals.arrived(static_cast<std::size_t>(value.index) - settings.bindings.size());
+    }
+    for (std::string const& message : arrivals.heard(now))
+        std::cerr << message << "\n";
 }
 
 // False for an index never subscribed, or a number its value refuses.

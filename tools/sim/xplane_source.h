@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arrival_watch.h"
 #include "shared_aircraft.h"
 #include "simulator_presence.h"
 #include "simulator_source.h"
@@ -18,6 +19,10 @@ struct XPlaneSettings {
     std::optional<UdpEndpoint> simulator; // none: taken from the first master's beacon
     std::vector<DatarefBinding> bindings;
     std::vector<NamedDatarefBinding> named; // an aircraft file's, subscribed after bindings
+    std::string aircraftFile; // its name, for the message about a dataref that never arrives
+    // How long X-Plane may send values without one of named's before it is
+    // named as never arrived.
+    std::chrono::milliseconds arrivalPatience { 10000 };
     int frequency = 20; // values a second
     // Silence after which X-Plane counts as gone: the subscriptions are then
     // sent again, this often, until it answers (a restarted X-Plane has
@@ -45,6 +50,7 @@ private:
     void subscribe(int frequency);
     void receiveReplies(Clock::time_point now);
     void useReply(std::span<std::byte const> datagram, std::size_t size, Clock::time_point now);
+    void noteArrivals(Clock::time_point now);
     bool useValue(LiveAircraft& live, RrefValue const& value) const;
     std::size_t subscriptions() const { return settings.bindings.size() + settings.named.size(); }
     void receiveBeacons(Clock::time_point now);
@@ -58,6 +64,7 @@ private:
     UdpSocket beacons; // only while the simulator is found from its beacon
     std::optional<Clock::time_point> lastSubscribed;
     SimulatorPresence presence;
+    ArrivalWatch arrivals;
     DatagramCounts tally;
     std::size_t largestReply;
     std::vector<RrefValue> values;

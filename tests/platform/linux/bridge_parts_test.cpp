@@ -1,15 +1,20 @@
 // The bridge's parts in-process: the X-Plane messages (the beacon included,
 // since multicast cannot be reached from a test), the dataref table, the
-// FlightGear line and its XML, the bounds of the live aircraft, and --source.
+// FlightGear line and its XML, an aircraft file's properties in both, the
+// message for a dataref or property that never arrives, the bounds of the
+// live aircraft, and --source.
 
 #include "aircraft_encoder.h"
+#include "arrival_watch.h"
 #include "bridge_test_support.h"
 #include "fake_xplane.h"
 
+#include "flightgear_properties.h"
 #include "flightgear_protocol.h"
 #include "flightgear_source.h"
 #include "live_aircraft.h"
 #include "sim_options.h"
+#include "sim/aircraft_file.h"
 #include "simulator_presence.h"
 #include "xplane_datarefs.h"
 #include "xplane_protocol.h"
@@ -281,9 +286,161 @@ TEST(FlightGearLine, ALineIsFlyingOnlyWhenItsFlightModelIsReady)
             text += "1,";
         text += std::string(c.ready) + "\n";
         std::vector<double> numbers;
-        ASSERT_EQ(parseGenericLine(std::as_bytes(std::span(text)), numbers), GenericLine::Values) << text;
+        ASSERT_EQ(parseGenericLine(std::as_bytes(std::span(text)), 0, numbers), GenericLine::Values) << text;
         EXPECT_EQ(flightModelReady(numbers), c.flying) << c.ready;
     }
+}
+
+// An aircraft file's properties follow the standard columns; a FlightGear
+// still on the standard protocol sends the standard columns alone.
+TEST(FlightGearLine, TakesTheStandardColumnsAloneOrWithAllTheAircraftsProperties)
+{
+    std::size_t const standard = flightGearColumns().size() + 1;
+    struct Case {
+        std::size_t columns;
+        GenericLine expected;
+    };
+    Case const cases[] = {
+        { standard - 1, GenericLine::Truncated },
+        { standard, GenericLine::Values },
+        { standard + 1, GenericLine::Truncated },
+        { standard + 2, GenericLine::Truncated },
+        { standard + 3, GenericLine::Values },
+        { standard + 4, GenericLine::Oversized },
+    };
+    for (Case const& c : cases) {
+        std::string text;
+        for (std::size_t i = 0; i < c.columns; ++i)
+            text += (i ? "," : "") + std::to_string(i);
+        text += "\n";
+        std::vector<double> numbers;
+        EXPECT_EQ(parseGenericLine(std::as_bytes(std::span(text)), 3, numbers), c.expected) << c.columns;
+        if (c.expected == GenericLine::Values) {
+            EXPECT_EQ(numbers.size(), c.columns);
+            EXPECT_EQ(numbers[firstPropertyColumn() - 1], static_cast<double>(standard - 1)); // readiness
+        }
+    }
+}
+
+AircraftSources sourcesOf(std::string const& text)
+{
+    AircraftFileContents contents = parseAircraftFile(text);
+    EXPECT_TRUE(contents.problems.empty()) << contents.problems.front().message;
+    return contents.sources;
+}
+
+TEST(FlightGearProperties, OneColumnPerCarriedInstanceInTheValuesOrderEachInItsUnit)
+{
+    AircraftSources const sources = sourcesOf("[FlexTemp]\n"
+                                              "offset = 0x66C8\n"
+                                              "type = f32\n"
+                                              "flightgear = /systems/fadec/limit/flex-temp\n"
+                                              "flightgear_scale = 0.5\n"
+                                              "flightgear_bias = -10\n"
+                                              "[ThrottleLever]\n"
+                                              "flightgear = /controls/engines/engine[#]/throttle\n"
+                                              "flightgear_scale = 100\n"
+                                              "[ThrustLimitMode]\n"
+                                              "offset = 0x66C0\n"
+                                              "type = u8\n"
+                                              "map = 0:4 2:1\n"
+                                              "flightgear = /systems/fadec/limit/active-mode-int\n");
+    std::vector<PropertyColumn> const columns = propertyColumns(sources);
+    ASSERT_EQ(columns.size(), 4u); // two engines, then the single values
+    struct Expected {
+        AircraftValue value;
+        int instance;
+        char const* path;
+        int line;
+        double sent;
+        double unit;
+    };
+    Expected const expected[] = {
+        { AircraftValue::ThrottleLever, 0, "/controls/engines/engine[0]/throttle", 8, 0.25, 25 },
+        { AircraftValue::ThrottleLever, 1, "/controls/engines/engine[1]/throttle", 8, 1, 100 },
+        { AircraftValue::ThrustLimitMode, 0, "/systems/fadec/limit/active-mode-int", 14, 2, 1 },
+        { AircraftValue::FlexTemp, 0, "/systems/fadec/limit/flex-temp", 4, 120, 50 },
+    };
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        EXPECT_EQ(columns[i].value, expected[i].value) << i;
+        EXPECT_EQ(columns[i].instance, expected[i].instance) << i;
+        EXPECT_EQ(columns[i].path, expected[i].path) << i;
+        EXPECT_EQ(columns[i].line, expected[i].line) << i;
+        EXPECT_EQ(columns[i].toUnit(expected[i].sent), expected[i].unit) << i;
+    }
+    EXPECT_TRUE(std::isnan(columns[2].toUnit(3))) << "a code the map does not list";
+}
+
+TEST(FlightGearProperties, TheWrittenProtocolIsTheStandardOneWithAChunkPerColumnAfterItsLast)
+{
+    AircraftSources const sources = sourcesOf("[AlphaFloor]\n"
+                                              "offset = 0x66C1\n"
+                                              "type = u8\n"
+                                              "flightgear = /systems/a&b<c>\n"
+                                              "[Combustion]\n"
+                                              "flightgear = /engines/engine[#]/running\n");
+    std::string const written = protocolWithProperties(propertyColumns(sources));
+    std::string const standard(standardFlightGearProtocol());
+    std::size_t const added = standard.rfind("    </output>");
+    ASSERT_NE(added, std::string::npos);
+    EXPECT_EQ(written.substr(0, added), standard.substr(0, added));
+    EXPECT_EQ(written.substr(written.size() - (standard.size() - added)), standard.substr(added));
+    EXPECT_EQ(written.substr(added, written.size() - standard.size()),
+        "\n      <chunk> <!-- aircraft file, line 6 -->\n"
+        "        <name>Combustion.1</name>\n        <type>double</type>\n        <format>%.6f</format>\n"
+        "        <node>/engines/engine[0]/running</node>\n      </chunk>\n"
+        "\n      <chunk> <!-- aircraft file, line 6 -->\n"
+        "        <name>Combustion.2</name>\n        <type>double</type>\n        <format>%.6f</format>\n"
+        "        <node>/engines/engine[1]/running</node>\n      </chunk>\n"
+        "\n      <chunk> <!-- aircraft file, line 4 -->\n"
+        "        <name>AlphaFloor</name>\n        <type>double</type>\n        <format>%.6f</format>\n"
+        "        <node>/systems/a&amp;b&lt;c&gt;</node>\n      </chunk>\n");
+    EXPECT_EQ(protocolWithProperties({}), standard);
+
+    std::ifstream shipped(sourceDirectory() + "/tools/sim/flightgear/tarnex.xml", std::ios::binary);
+    std::ostringstream text;
+    text << shipped.rdbuf();
+    EXPECT_EQ(text.str(), standard) << "the built-in protocol is the shipped file";
+}
+
+TEST(FlightGearProperties, WritesTheProtocolWhereFlightGearsDataOptionFindsIt)
+{
+    std::string const directory = freshDirectory();
+    std::string path;
+    std::string error;
+    ASSERT_TRUE(writeProtocol(directory + "/fgdata", {}, path, error)) << error;
+    EXPECT_EQ(path, directory + "/fgdata/Protocol/tarnex.xml");
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    EXPECT_EQ(text.str(), standardFlightGearProtocol());
+
+    std::ofstream(directory + "/plain") << "a file, not a folder";
+    EXPECT_FALSE(writeProtocol(directory + "/plain", {}, path, error));
+    EXPECT_EQ(error,
+        "Cannot write the protocol file " + directory + "/plain/Protocol/tarnex.xml; give a folder you can write to.");
+    std::filesystem::remove_all(directory);
+}
+
+// The simulator's clock as the test moves it: no wall time involved.
+TEST(ArrivalWatch, NamesEachSourceThatNeverArrivesOnceAfterThePatienceFromTheFirstDatagram)
+{
+    using namespace std::chrono_literals;
+    ArrivalWatch watch("a320.ini", "dataref", "check its name.",
+        { { 3, "AirbusFBW/THRRatingType" }, { 9, "AirbusFBW/Misspelt[0]" }, { 9, "AirbusFBW/Misspelt[1]" },
+            { 12, "sim/engines[0]" }, { 12, "sim/engines[1]" } },
+        10s);
+    ArrivalWatch::Clock::time_point const start {};
+    EXPECT_TRUE(watch.heard(start + 1h).empty()) << "the patience runs from the first datagram";
+    watch.arrived(0);
+    EXPECT_TRUE(watch.heard(start + 1h + 9s).empty());
+    watch.arrived(4); // one instance of the field arriving is enough
+    watch.arrived(7); // no such entry: nothing happens
+    EXPECT_EQ(watch.heard(start + 1h + 10s),
+        std::vector<std::string> { "a320.ini:9: dataref \"AirbusFBW/Misspelt[0]\" never arrived; check its name." });
+    EXPECT_TRUE(watch.heard(start + 2h).empty()) << "once";
+    watch.arrived(1);
+    EXPECT_TRUE(watch.heard(start + 3h).empty());
 }
 
 // Time stands still unless the test moves it; one datagram a step, or none.

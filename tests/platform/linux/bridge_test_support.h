@@ -4,6 +4,7 @@
 // display's own link and transport.
 
 #include "platform/linux/posix_ipc_transport.h"
+#include "sim/aircraft_file.h"
 #include "sim/data_acquisition.h"
 #include "sim/fsuipc_link.h"
 #include "sim_process.h"
@@ -44,6 +45,14 @@ inline std::string freshDirectory()
     char pattern[] = "/tmp/tarnex-bridge-XXXXXX";
     char const* made = mkdtemp(pattern);
     return made ? made : "";
+}
+
+// A shipped aircraft file, as the display reads it.
+inline AircraftSources shippedAircraft(std::string const& name)
+{
+    LoadedAircraftFile loaded = loadAircraftFile(sourceDirectory() + "/aircraft/" + name);
+    EXPECT_TRUE(loaded.sources) << loaded.problems.front();
+    return loaded.sources.value_or(standardAircraftSources());
 }
 
 // Polls condition until it holds or timeout passes.
@@ -123,11 +132,13 @@ public:
     }
     SimData const& frameData() const { return framedData; }
 
-    // Two frames of the display's acquisition, the second with engine values.
-    SimData acquire()
+    // Two frames of the display's acquisition, the second with engine values;
+    // the named values where sources say, as with tarnex --aircraft.
+    SimData acquire(AircraftSources const& sources = standardAircraftSources())
     {
         SimData data;
         DataAcquisition acquisition(link, data);
+        acquisition.setAircraftSources(sources);
         LinkState state;
         state.connected = link.isOpen();
         acquisition.acquire(state);

@@ -80,6 +80,12 @@ void FakeXPlane::set(std::string const& dataref, float value)
     values[dataref] = value;
 }
 
+void FakeXPlane::withhold(std::string const& dataref)
+{
+    std::lock_guard const lock(mutex);
+    withheld.insert(dataref);
+}
+
 void FakeXPlane::goSilent()
 {
     std::lock_guard const lock(mutex);
@@ -209,6 +215,8 @@ void FakeXPlane::answer()
             return;
         std::size_t pairs = 0;
         for (auto const& [index, dataref] : subscriptions) {
+            if (withheld.contains(dataref))
+                continue;
             if (pairs++ % kPairsPerReply == 0)
                 replies.push_back(bytesOf(std::string("RREFO")));
             appendInt32(replies.back(), index);

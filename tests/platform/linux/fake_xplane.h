@@ -6,6 +6,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -13,7 +14,8 @@
 // X-Plane as a bridge sees it, on 127.0.0.1: takes RREF subscriptions and
 // answers each subscriber every 20 ms with the subscribed values, in
 // datagrams of at most 16 pairs, as X-Plane splits long answers. Datarefs
-// never set read 0.
+// never set read 0; a withheld one is never answered, as a dataref the
+// aircraft does not have.
 class FakeXPlane {
 public:
     FakeXPlane();
@@ -24,6 +26,7 @@ public:
     std::uint16_t port() const { return localPort; }
 
     void set(std::string const& dataref, float value);
+    void withhold(std::string const& dataref);
     // Neither answers nor takes requests, as a hung or closed X-Plane.
     void goSilent();
     // Forgets every subscription and serves again, as a restarted X-Plane.
@@ -54,6 +57,7 @@ private:
     std::uint16_t localPort = 0;
     mutable std::mutex mutex;
     std::map<std::string, float> values;
+    std::set<std::string> withheld;
     std::map<std::int32_t, std::string> subscriptions;
     std::vector<std::string> cancellations;
     std::size_t requests = 0;

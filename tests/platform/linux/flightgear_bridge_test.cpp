@@ -125,6 +125,94 @@ TEST_F(FlightGearBridge, ServesEachColumnInTheDisplaysOffsets)
     EXPECT_EQ(data.autobrake, 1); // FlightGear sends none: off
 }
 
+// FlightGear's A320 family through the protocol the bridge writes for its
+// aircraft file, read by a display given the same file.
+TEST_F(FlightGearBridge, CarriesTheAircraftFilesPropertiesToTheDisplayReadingTheSameFile)
+{
+    std::string const file = sourceDirectory() + "/aircraft/flightgear-a320-family.ini";
+    // The columns the written protocol adds, in its order, as FlightGear
+    // prints them: its own codes, ratios and booleans.
+    std::string const protocol = bridge.file("fgdata/Protocol/tarnex.xml");
+    ASSERT_EQ(std::system(("'" + SimProcess::programIn(buildDirectory()) + "' --source flightgear --aircraft '" + file
+                              + "' --write-protocol '" + bridge.file("fgdata") + "' > /dev/null")
+                              .c_str()),
+        0);
+    std::ifstream written(protocol);
+    std::ostringstream text;
+    text << written.rdbuf();
+    std::string const xml = text.str();
+    std::vector<std::string> names;
+    std::regex const added("<!-- aircraft file, line [0-9]+ -->\\s*<name>([^<]+)</name>");
+    for (auto match = std::sregex_iterator(xml.begin(), xml.end(), added); match != std::sregex_iterator(); ++match)
+        names.push_back((*match)[1]);
+    std::vector<std::string> const expected { "ThrottleLever.1", "ThrottleLever.2", "ReverserPosition.1",
+        "ReverserPosition.2", "Starter.1", "Starter.2", "Combustion.1", "Combustion.2", "CommandedN1.1",
+        "CommandedN1.2", "ThrustLimitMode", "N1Limit", "FlexTemp", "AlphaFloor", "SlatAlphaLock",
+        "EngineModeSelector" };
+    ASSERT_EQ(names, expected);
+    std::string const properties = "0.25,0.8,0,0.500000,1,0,1,1,61.5,62.5,3,85.2,55,0,1,2\n";
+
+    startBridge({ "--aircraft", file });
+    std::string withProperties = line(70);
+    withProperties.back() = ',';
+    withProperties += properties;
+    ASSERT_TRUE(eventually([&] {
+        flightGear.send(withProperties, port);
+        return bridge.read<double>(0x2000) == 70;
+    })) << bridge.errors();
+    SimData const data = bridge.acquire(shippedAircraft("flightgear-a320-family.ini"));
+    struct Shown {
+        AircraftValue value;
+        int instance;
+        double expected;
+    };
+    Shown const shown[] = {
+        { AircraftValue::ThrottleLever, 0, 25 },
+        { AircraftValue::ThrottleLever, 1, 80 },
+        { AircraftValue::ReverserPosition, 1, 0.5 },
+        { AircraftValue::Starter, 0, 1 },
+        { AircraftValue::Combustion, 1, 1 },
+        { AircraftValue::CommandedN1, 0, 61.5 },
+        { AircraftValue::CommandedN1, 1, 62.5 },
+        { AircraftValue::ThrustLimitMode, 0, static_cast<double>(ThrustLimitCode::Flex) },
+        { AircraftValue::N1Limit, 0, 85.2 },
+        { AircraftValue::FlexTemp, 0, 55 },
+        { AircraftValue::AlphaFloor, 0, 0 },
+        { AircraftValue::SlatAlphaLock, 0, 1 },
+        { AircraftValue::EngineModeSelector, 0, static_cast<double>(EngineModeCode::IgnitionStart) },
+    };
+    for (Shown const& value : shown) {
+        EXPECT_NEAR(data.aircraft.get(value.value, value.instance), value.expected, 0.01)
+            << aircraftValueRow(value.value).name << "." << value.instance + 1;
+    }
+    EXPECT_FALSE(data.aircraft.available(AircraftValue::Ignition)) << "the file names none";
+    EXPECT_EQ(data.n1Percent[1], 71) << "the standard columns as before";
+    bridge.stop();
+    EXPECT_EQ(occurrences(bridge.errors(), "never arrived"), 0) << bridge.errors();
+}
+
+// FlightGear still on the standard protocol: the display flies, and each
+// property of the aircraft file is named once as never arrived.
+TEST_F(FlightGearBridge, NamesOnceEachPropertyThatNeverArrivesAndFliesWithoutIt)
+{
+    std::string const file = sourceDirectory() + "/aircraft/flightgear-a320-family.ini";
+    startBridge({ "--aircraft", file });
+    std::string const flexTemp = file + ":72: property \"/systems/fadec/limit/flex-temp\" never arrived; "
+                                        "FlightGear sends the standard protocol";
+    ASSERT_TRUE(eventually([&] {
+        flightGear.send(line(40), port);
+        return bridge.errors().find(flexTemp) != std::string::npos;
+    })) << bridge.errors();
+    EXPECT_EQ(bridge.acquire(shippedAircraft("flightgear-a320-family.ini")).n1Percent[0], 40);
+    for (int i = 0; i < 5; ++i)
+        flightGear.send(line(41), port);
+    EXPECT_TRUE(eventually([&] { return bridge.read<double>(0x2000) == 41; }));
+    bridge.stop();
+    std::string const errors = bridge.errors();
+    EXPECT_EQ(occurrences(errors, flexTemp), 1) << errors;
+    EXPECT_EQ(occurrences(errors, "never arrived"), 11) << errors; // one per field of the file
+}
+
 TEST_F(FlightGearBridge, IgnoresAndCountsBadLinesAndOtherHosts)
 {
     startBridge();

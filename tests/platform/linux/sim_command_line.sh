@@ -19,11 +19,23 @@ expect_error() {
   grep -qF -- "$wanted" "$work/err" || fail "tarnex-sim $* said: $(cat "$work/err")"
 }
 
-"$sim" --help | grep -q -- "--no-answer" || fail "--help does not list the fault options"
+# Through a file: grep -q leaving a pipe early would kill a help text longer
+# than one pipe write.
+"$sim" --help >"$work/help"
+grep -q -- "--no-answer" "$work/help" || fail "--help does not list the fault options"
+grep -q -- "--write-protocol DIR" "$work/help" || fail "--help does not list --write-protocol"
 
 expect_error "Unknown option --fly" --fly
 expect_error "must be u8, s8, u16, s16, u32, s32, i32, f32 or f64" --set 0x0BC8:u64=1
 expect_error "Cannot read the scenario file" --scenario "$work/missing.txt"
+expect_error "--write-protocol goes with --source flightgear." --source xplane:127.0.0.1 --write-protocol "$work/fg"
+touch "$work/plain"
+expect_error "Cannot write the protocol file $work/plain/Protocol/tarnex.xml" --source flightgear --write-protocol "$work/plain"
+"$sim" --source flightgear:5600 --write-protocol "$work/fg" >"$work/out" || fail "--write-protocol failed"
+grep -qxF -- "    --data=$work/fg --generic=socket,out,20,localhost,5600,udp,tarnex" "$work/out" \
+  || fail "--write-protocol printed: $(cat "$work/out")"
+cmp -s "$work/fg/Protocol/tarnex.xml" "$TARNEX_SOURCE_DIR/tools/sim/flightgear/tarnex.xml" \
+  || fail "--write-protocol without an aircraft file wrote another protocol than the shipped one"
 printf '0 n1=10\n5 thrust=2\n' >"$work/bad.txt"
 expect_error "bad.txt, line 2: there is no value called \"thrust\"." --scenario "$work/bad.txt"
 printf '0 apu_n=100\n5 engine_mode_selector=3\n' >"$work/bad.txt"

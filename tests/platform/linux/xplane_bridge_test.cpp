@@ -163,6 +163,86 @@ TEST_F(XPlaneBridge, ServesTheSimulatorsValuesInTheDisplaysOffsets)
     EXPECT_TRUE(std::isnan(relayed.value(AircraftValue::ApuEGT))); // no dataref: never available
 }
 
+// The ToLiSS Airbus's own datarefs and X-Plane's, relayed with the shipped
+// file, read by a display given the same file: each in its unit and coding.
+TEST_F(XPlaneBridge, CarriesTheToLiSSAirbusToTheDisplayReadingTheSameFile)
+{
+    struct Setting {
+        char const* dataref;
+        float value;
+    };
+    Setting const settings[] = {
+        { "sim/aircraft/engine/acf_num_engines", 2 },
+        { kN1Engine1, 84 },
+        { "AirbusFBW/THRRatingType", 4 }, // FLEX in the aircraft's coding
+        { "AirbusFBW/ENGModeSwitch", 2 },
+        { "AirbusFBW/THRRatingN1", 86.5f },
+        { "toliss_airbus/performance/flextemp", 58 },
+        { "sim/cockpit2/engine/actuators/throttle_ratio[0]", 0.5f },
+        { "sim/cockpit2/engine/actuators/throttle_ratio[1]", 0.75f },
+        { "sim/flightmodel2/engines/thrust_reverser_deploy_ratio[1]", 1 },
+        { "sim/flightmodel2/engines/starter_is_running[0]", 1 },
+        { "sim/flightmodel2/engines/engine_is_burning_fuel[1]", 1 },
+        { "sim/flightmodel/engine/ENGN_oil_press_psi[0]", 40 },
+        { "sim/flightmodel/engine/ENGN_oil_temp_c[1]", 70 },
+    };
+    for (Setting const& setting : settings)
+        xplane.set(setting.dataref, setting.value);
+    startBridge({ "--aircraft", sourceDirectory() + "/aircraft/xplane-toliss-a320.ini" });
+    ASSERT_TRUE(displayReadsN1(84)) << bridge.errors();
+    ASSERT_TRUE(eventually([&] { return bridge.read<float>(0x66C8) == 58; })) << bridge.errors();
+
+    SimData const data = bridge.acquire(shippedAircraft("xplane-toliss-a320.ini"));
+    struct Shown {
+        AircraftValue value;
+        int instance;
+        double expected;
+        double within;
+    };
+    Shown const shown[] = {
+        { AircraftValue::ThrustLimitMode, 0, static_cast<double>(ThrustLimitCode::Flex), 0 },
+        { AircraftValue::EngineModeSelector, 0, static_cast<double>(EngineModeCode::IgnitionStart), 0 },
+        { AircraftValue::N1Limit, 0, 86.5, 0 },
+        { AircraftValue::FlexTemp, 0, 58, 0 },
+        { AircraftValue::ThrottleLever, 0, 50, 0.01 },
+        { AircraftValue::ThrottleLever, 1, 75, 0.01 },
+        { AircraftValue::ReverserPosition, 0, 0, 0 },
+        { AircraftValue::ReverserPosition, 1, 1, 0 },
+        { AircraftValue::Starter, 0, 1, 0 },
+        { AircraftValue::Combustion, 1, 1, 0 },
+        { AircraftValue::OilPress, 0, 40, 55.0 / 16384 },
+        { AircraftValue::OilTemp, 1, 70, 140.0 / 16384 },
+    };
+    for (Shown const& value : shown) {
+        EXPECT_NEAR(data.aircraft.get(value.value, value.instance), value.expected, value.within)
+            << aircraftValueRow(value.value).name << "." << value.instance + 1;
+    }
+    bridge.stop();
+    EXPECT_EQ(occurrences(bridge.errors(), "never arrived"), 0) << bridge.errors();
+}
+
+// A dataref the aircraft does not have is named once, at its line, ten
+// seconds after X-Plane first answers; the rest flies meanwhile.
+TEST_F(XPlaneBridge, NamesOnceADatarefThatNeverArrives)
+{
+    std::string const file = sourceDirectory() + "/aircraft/xplane-toliss-a320.ini";
+    xplane.set(kN1Engine1, 60);
+    xplane.set("AirbusFBW/THRRatingN1", 80);
+    xplane.withhold("toliss_airbus/performance/flextemp");
+    startBridge({ "--aircraft", file });
+    std::string const message = file + ":57: dataref \"toliss_airbus/performance/flextemp\" never arrived; X-Plane "
+                                       "sends the others";
+    EXPECT_TRUE(displayReadsN1(60)) << bridge.errors();
+    EXPECT_TRUE(eventually([&] { return bridge.read<float>(0x66C4) == 80; })) << bridge.errors();
+    ASSERT_TRUE(eventually([&] { return bridge.errors().find(message) != std::string::npos; })) << bridge.errors();
+    xplane.set(kN1Engine1, 61);
+    EXPECT_TRUE(displayReadsN1(61)) << bridge.errors();
+    bridge.stop();
+    std::string const errors = bridge.errors();
+    EXPECT_EQ(occurrences(errors, message), 1) << errors;
+    EXPECT_EQ(occurrences(errors, "never arrived"), 1) << errors;
+}
+
 TEST_F(XPlaneBridge, ServesNothingThroughSilenceAndSubscribesAgainAfterARestart)
 {
     std::string const waiting = "Waiting for X-Plane at 127.0.0.1:" + std::to_string(xplane.port());
