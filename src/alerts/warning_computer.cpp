@@ -56,7 +56,13 @@ void WarningComputer::addTimedFacts(WarningFacts& f)
     f.leftWingTankLow = !bothLow && c.leftLow.update(f.leftWingKg < kLowWingTankKg, t, kWingTankLowSeconds);
     f.rightWingTankLow = !bothLow && c.rightLow.update(f.rightWingKg < kLowWingTankKg, t, kWingTankLowSeconds);
     f.autopilotJustOff = c.autopilotOff.update(f.autopilot, t, kDisconnectShowSeconds);
-    f.autothrustJustOff = f.autothrustKnown && c.autothrustOff.update(f.autothrust, t, kDisconnectShowSeconds);
+    // Levers brought back to idle disconnect auto-thrust as they should (the
+    // retard at touchdown): that is no A/THR OFF.
+    if (c.autothrustWasOn && !f.autothrust)
+        c.autothrustOffAtIdle = f.leversAtIdle;
+    c.autothrustWasOn = f.autothrust;
+    f.autothrustJustOff = f.autothrustKnown && c.autothrustOff.update(f.autothrust, t, kDisconnectShowSeconds)
+        && !c.autothrustOffAtIdle;
     f.autobrakeJustOff = c.autobrakeOff.update(f.autobrakeArmed, t, kDisconnectShowSeconds) && !f.airborne;
 }
 

@@ -46,6 +46,8 @@ private:
         HeldCondition rightLow;
         AfterSwitchOff autopilotOff;
         AfterSwitchOff autothrustOff;
+        bool autothrustWasOn = false;
+        bool autothrustOffAtIdle = false;
         AfterSwitchOff autobrakeOff;
         bool landingMemoLatch = false;
     };

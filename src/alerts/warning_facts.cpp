@@ -151,6 +151,8 @@ WarningFacts warningFacts(SimData const& data, FlightPhase phase, ThrustLeverDet
     facts.simTime = simTime(data);
     facts.airborne = !onGround(data);
     facts.takeOffPower = takeOffPowerSet(data, detents);
+    LeverDetent detent = LeverDetent::Toga;
+    facts.leversAtIdle = mostAdvancedLeverDetent(data, detents, detent) && detent <= LeverDetent::Idle;
     readEngines(data, facts);
     facts.leftWingKg = fuelLeftKg(data);
     facts.rightWingKg = fuelRightKg(data);

@@ -33,6 +33,7 @@ struct WarningFacts {
     bool centreTankFeeding = false;
     bool autothrust = false;
     bool autothrustKnown = false;
+    bool leversAtIdle = false; // the most advanced lever at idle or in reverse
     bool autopilot = false;
 
     bool gearDown = false;

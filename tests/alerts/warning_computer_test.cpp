@@ -208,4 +208,21 @@ TEST_F(WarningComputerTest, DisconnectionsShowForNineSeconds)
     EXPECT_FALSE(shows(shown, u"A/THR OFF"));
 }
 
+// Auto-thrust that goes off as the levers reach idle (the retard at
+// touchdown) is no disconnection to report; off with the levers forward is.
+TEST_F(WarningComputerTest, AutothrustOffByTheLeversAtIdleIsNotReported)
+{
+    set(V::AutothrustActive, 1);
+    engines(60, 60);
+    runTo(10);
+    engines(30, 0);
+    set(V::AutothrustActive, 0);
+    EXPECT_FALSE(shows(runTo(12), u"A/THR OFF"));
+    set(V::AutothrustActive, 1);
+    engines(60, 60);
+    runTo(20);
+    set(V::AutothrustActive, 0);
+    EXPECT_TRUE(shows(runTo(22), u"A/THR OFF"));
+}
+
 } // namespace
