@@ -75,13 +75,14 @@ page flaps-travelling --scenario static "${aircraft[@]}" --set 0x0BDC:u32=6554 -
 expect_text flaps-travelling "1+F" '#FF00FFFF'
 
 # The full flap indicator on the demo's approach, slats and flaps on their way
-# to configuration 2, with the alpha lock that an aircraft file reads: the dot
+# from configuration 2 to 3 (the label, cyan, says 2 until they are there),
+# with the alpha lock that an aircraft file reads: the dot
 # each surface goes to in cyan, the other five white, and "A LOCK" green (a
 # held moment is the first of the pulse, which starts bright).
 { cat "$TARNEX_SOURCE_DIR/layouts/a320cfm.ini"; printf 'FlapIndicatorMode=FULL\n'; } >"$work/full-flaps.ini"
 printf '[SlatAlphaLock]\noffset = 0x66C8\ntype = u8\n' >"$work/alpha-lock.ini"
 export TARNEX_ARGS="--layout $work/full-flaps.ini --aircraft $work/alpha-lock.ini"
-page full-flaps --scenario demo --at 286 --seconds-per-exchange 0 --set 0x66C8:u8=1
+page full-flaps --scenario demo --at 396 --seconds-per-exchange 0 --set 0x66C8:u8=1
 unset TARNEX_ARGS
 expect_text full-flaps "2" '#FF00FFFF'
 expect_text full-flaps "A LOCK" "$green"

@@ -15,7 +15,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 note="tarnex: no simulator data: Cannot link to FSUIPC or WideClient (No tarnex-sim answers at $FSUIPC_IPC_DIR: start tarnex-sim); the snapshot shows the not-connected page."
 
 [ "$("$tarnex" --version)" = "Tarnex Version 1.0" ] || fail "--version"
-"$tarnex" --help | grep -q -- "--snapshot OUT.png \[--size WxH\] \[--frames N\] \[--draw-log FILE\]" || fail "--help"
+# Read from a file: grep -q leaving a pipe early would kill the writer.
+"$tarnex" --help >"$work/help.txt"
+grep -q -- "--snapshot OUT.png \[--size WxH\] \[--frames N\] \[--draw-log FILE\]" "$work/help.txt" || fail "--help"
 
 # A bad command line: non-zero status, one plain sentence on stderr.
 for arguments in "--bogus" "--snapshot" "--snapshot $work/a.png --size 0x10" "--snapshot $work/a.png --frames many" "--frames 2"; do

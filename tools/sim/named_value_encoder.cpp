@@ -17,6 +17,8 @@ void put(OffsetSpace& space, FsuipcSource const& source, int instance, double st
     space.write(offset, std::as_bytes(std::span(bytes).first(size)));
 }
 
+bool storesNaN(FsuipcValueType type) { return type == FsuipcValueType::F32 || type == FsuipcValueType::F64; }
+
 } // namespace
 
 void encodeNamedValues(AircraftState const& state, AircraftSources const& sources, OffsetSpace& space)
@@ -29,10 +31,11 @@ void encodeNamedValues(AircraftState const& state, AircraftSources const& source
             continue;
         for (int instance = 0; instance < instanceCount(row.instances); ++instance) {
             double const value = state.value(row.value, instance);
-            if (std::isnan(value))
-                continue;
-            double const stored = unitToStored(value, source.fsuipc->scale, source.fsuipc->bias, source.codes);
-            if (!std::isnan(stored))
+            double const stored = std::isnan(value) ? value : unitToStored(value, source.fsuipc->scale, source.fsuipc->bias, source.codes);
+            // A float can say "not available" (NaN), so the display reads the
+            // value as missing rather than as what the offset held before; an
+            // integer cannot, and keeps its last number.
+            if (!std::isnan(stored) || storesNaN(source.fsuipc->type))
                 put(space, *source.fsuipc, instance, stored);
         }
     }

@@ -7,5 +7,6 @@
 // Writes the state's named values where sources put them, through the same
 // types, scalings and codings the display decodes them with, so that what the
 // display reads is what the state holds. A value not available, or one its
-// coding has no stored number for, is not written.
+// coding has no stored number for, is written as NaN at a float offset (the
+// display reads it as missing) and not at all at an integer one.
 void encodeNamedValues(AircraftState const& state, AircraftSources const& sources, OffsetSpace& space);

@@ -74,9 +74,10 @@ TEST(NamedValueEncoder, AnAircraftFilesPlacesCodesAndCarriedValuesAreServed)
     EXPECT_EQ(decoded(space, sources, AircraftValue::OilTemp, 0), -20.0);
     EXPECT_EQ(decoded(space, sources, AircraftValue::OilTemp, 1), 95.5);
     EXPECT_EQ(decoded(space, sources, AircraftValue::FlapAngle, 0), 12.5);
-    // Not available (ApuEGT never set), or a code the map lacks: nothing is
-    // written, and the bytes keep what they held.
-    EXPECT_EQ(decoded(space, sources, AircraftValue::ApuEGT, 0), 0.0);
+    // Not available (ApuEGT never set) at a float offset: NaN, which the
+    // display reads as missing; a code the map lacks at an integer offset:
+    // nothing is written, and the bytes keep what they held.
+    EXPECT_TRUE(std::isnan(decoded(space, sources, AircraftValue::ApuEGT, 0)));
     state.setValue(AircraftValue::ThrustLimitMode, 0, 2);
     encodeNamedValues(state, sources, space);
     EXPECT_EQ(decoded(space, sources, AircraftValue::ThrustLimitMode, 0), 3.0);

@@ -46,7 +46,8 @@ expect_error "there is no value called \"left_fuel\". Give fuel_left_main and fu
 
 # A bad or unreadable aircraft file is refused like a bad option: one
 # sentence naming the file and line, status 2.
-"$sim" --help | grep -q -- "--aircraft FILE" || fail "--help does not list --aircraft"
+"$sim" --help >"$work/aircraft-help.txt"
+grep -q -- "--aircraft FILE" "$work/aircraft-help.txt" || fail "--help does not list --aircraft"
 printf '[ApuEGT]\noffset = 0x66C0\ntype = u64\n' >"$work/bad.ini"
 for case in "bad.ini|$work/bad.ini:3: type \"u64\" is not one of" "missing.ini|$work/missing.ini: cannot be read"; do
   file=$work/${case%%|*}
