@@ -232,4 +232,110 @@ unset TARNEX_ARGS
 grep -qF '"70.00" font=' "$work/rows-standard.log" || fail "rows-standard: OilTemp does not read its standard offset"
 expect_no_text rows-standard "412.50"
 
+# The full page along the demo flight, read through the FSUIPC7 aircraft file
+# (the thrust limit, flex temperature and auto-thrust at user offsets, served
+# there by tarnex-sim). fly NAME FROM STEP FRAMES: the display flies the demo
+# from FROM in FRAMES frames of STEP demo seconds, the last at
+# FROM + (FRAMES - 1) x STEP, so whatever waits or lasts on simulator time
+# has run as in flight.
+cyan='#FF00FFFF'
+magenta='#FFFF00FF'
+a32nx="$TARNEX_SOURCE_DIR/aircraft/a32nx-fsuipc7.ini"
+fly() {
+  local name=$1 from=$2 step=$3 frames=$4
+  export TARNEX_ARGS="--layout $TARNEX_SOURCE_DIR/layouts/a320cfm.ini --aircraft $a32nx --frames $frames"
+  page "$name" --scenario demo --at "$from" --seconds-per-exchange "$step" --aircraft "$a32nx"
+  unset TARNEX_ARGS
+}
+count() { grep -cE "$2" "$work/$1.log" || true; }
+
+# At the gate: signs on, the APU running, FLX 58 entered, no engine yet.
+fly gate 10 0 1
+for memo in "SEAT BELTS" "NO SMOKING" "APU AVAIL"; do expect_text gate "$memo" "$green"; done
+expect_text gate "FLX" "$cyan"
+expect_text gate "+58°C" "$cyan"
+expect_text gate "85.8" "$green"
+expect_no_text gate "AVAIL"
+# Engine 2 starting (70-80 s): its N2 on grey, the amber EGT start-limit mark.
+fly start2 70 0.1 101
+[ "$(count start2 '^fillrect .* brush=#FF646464$')" -eq 1 ] || fail "start2: not one N2 on grey"
+[ "$(count start2 '^line .* pen=#FFFF9600/5.00$')" -ge 1 ] || fail "start2: no amber EGT mark"
+# Its start ends at 92 s: AVAIL over its N1 readout for 10 s, then gone.
+fly avail 70 0.1 271
+expect_text avail "AVAIL" "$green"
+fly avail-gone 70 0.1 341
+expect_no_text avail-gone "AVAIL"
+# Two minutes after both engines run, the T.O memo: actions in cyan, then
+# green as the crew arms the spoilers and sets flaps and autobrake (200 s).
+fly to-memo 60 0.5 271
+expect_text to-memo " AUTO BRK" "$green"
+expect_text to-memo "MAX" "$cyan"
+expect_text to-memo "ARM" "$cyan"
+fly to-memo-done 60 0.5 311
+for line in " AUTO BRK MAX" " SPLRS ARM" " FLAPS T.O"; do expect_text to-memo-done "$line" "$green"; done
+# The flex take-off roll: T.O INHIBIT, the memo gone, FLX with its limit and
+# temperature, and each lever's circle at the N1 it commands: on the line of
+# the needle, which shows that N1.
+fly roll 250 0.1 151
+expect_text roll "T.O INHIBIT" "$magenta"
+expect_no_text roll " AUTO BRK MAX"
+expect_text roll "FLX" "$cyan"
+expect_text roll "+58°C" "$cyan"
+awk '/^line 150.00 130.00 .* pen=#FF00FF00\/4.00$/ { needle = atan2($5 - 130, $4 - 150) }
+     /^arc .* 0.00 360.00 pen=#FF00FFFF\/3.00$/ && !circle { circle = atan2($3 + $5 / 2 - 130, $2 + $4 / 2 - 150) }
+     END { d = needle - circle; exit !(circle != "" && d * d < 1e-4) }' "$work/roll.log" \
+  || fail "roll: the lever circle is not at engine 1's N1"
+# After thrust reduction: CL and its limit; idle descent: IDLE.
+fly climb 290 0.1 101
+expect_text climb "CL" "$cyan"
+expect_text climb "89.5" "$green"
+fly descent 355 0.1 71
+expect_text descent "IDLE" "$green"
+# Below 2000 ft the LDG memo, gear then flaps done in turn.
+fly ldg 380 0.1 101
+expect_text ldg " GEAR" "$green"
+expect_text ldg "DN" "$cyan"
+fly ldg-gear 380 0.1 171
+expect_text ldg-gear " GEAR DN" "$green"
+expect_text ldg-gear "FULL" "$cyan"
+fly ldg-flaps 380 0.1 271
+expect_text ldg-flaps " FLAPS FULL" "$green"
+# The landing roll: LDG INHIBIT, MREV, REV amber while the doors move, then
+# green; taxiing in, the memos of the landing are gone.
+fly reversers 428 0.1 61
+expect_text reversers "LDG INHIBIT" "$magenta"
+expect_text reversers "MREV" "$cyan"
+expect_text reversers "REV" "$amber"
+fly reversed 428 0.1 121
+expect_text reversed "REV" "$green"
+fly taxi-in 450 0.5 21
+expect_no_text taxi-in "LDG INHIBIT"
+expect_no_text taxi-in " GEAR DN"
+
+# Without the aircraft's thrust data (standard offsets): amber XX for the
+# limit, the mode still from the levers (the FLX/MCT detent, no flex
+# temperature: MCT).
+export TARNEX_ARGS="--layout $TARNEX_SOURCE_DIR/layouts/a320cfm.ini"
+page roll-standard --scenario demo --at 265 --seconds-per-exchange 0
+unset TARNEX_ARGS
+expect_text roll-standard "MCT" "$cyan"
+expect_text roll-standard "XX" "$amber"
+
+# EGT and N2 above their red lines: red digits, and the red EGT peak mark and
+# N2 cross stay once both fall back.
+printf '0 engines=2 on_ground=1 n1=90 n2=107 egt=1000\n0.5 n2=107 egt=1000\n1.5 n2=95 egt=800\n' >"$work/hot.txt"
+export TARNEX_ARGS="--layout $TARNEX_SOURCE_DIR/layouts/a320cfm.ini --frames 30"
+page hot --scenario "$work/hot.txt" --seconds-per-exchange 0
+page cooled --scenario "$work/hot.txt" --seconds-per-exchange 0.1
+unset TARNEX_ARGS
+expect_text hot "1000" "$red"
+expect_text hot "107.0" "$red"
+expect_text cooled "800" "$green"
+expect_text cooled "95.0" "$green"
+# (The marks and crosses, not the red needles: 2 and 5 wide, not 4.)
+marks='^line .* pen=#FFFF0000/[25].00$'
+cmp -s <(grep -E "$marks" "$work/hot.log") <(grep -E "$marks" "$work/cooled.log") \
+  || fail "the EGT peak marks and N2 crosses did not stay as EGT and N2 fell"
+[ "$(count cooled "$marks")" -eq 6 ] || fail "cooled: not an EGT peak mark and an N2 cross per engine"
+
 echo "E/WD page: ok"
