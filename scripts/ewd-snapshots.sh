@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the E/WD pictures in docs/ from the simulator stand-in's demo flight:
-# cold aircraft, engine start, take-off, cruise and approach with full flaps,
-# and the IAE layout on the approach.
+# the full page cold, at engine start, with the T.O memo, on the take-off
+# roll, in cruise, with the LDG memo and on the approach with full flaps; the
+# IAE layout on the approach; the built-in basic page on the take-off roll.
 # Usage: scripts/ewd-snapshots.sh [BUILD_DIR]   (default build/linux)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,24 +17,25 @@ done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Each phase starts six demo seconds before its moment and flies them in
-# frames of a twentieth of a demo second each, whatever the machine's pace:
-# a display that starts with the autopilot off shows "A/P OFF" for its first
-# five demo seconds, and the last frame is past them.
-# snapshot NAME MOMENT [TARNEX-ARGS...]
+# Each picture is flown to: the stand-in starts LEAD demo seconds before its
+# moment and the display flies them in frames of a tenth of a demo second,
+# whatever the machine's pace, so what waits or lasts on simulator time (the
+# basic page's start-up "A/P OFF", the T.O memo's two minutes, AVAIL) is as
+# in flight.
+# snapshot NAME MOMENT LEAD [TARNEX-ARGS...]
 snapshot() {
-  local name=$1 moment=$2
-  shift 2
+  local name=$1 moment=$2 lead=$3
+  shift 3
   local ipc="$work/ipc-$name"
   mkdir -m 700 "$ipc"
-  FSUIPC_IPC_DIR="$ipc" "$sim" --scenario demo --at $((moment - 6)) --seconds-per-exchange 0.05 &
+  FSUIPC_IPC_DIR="$ipc" "$sim" --scenario demo --at $((moment - lead)) --seconds-per-exchange 0.1 "${sim_args[@]}" &
   local server=$!
   # The display connects once the stand-in's socket is there.
   for _ in $(seq 1 600); do
     [ -S "$ipc/UIPCMAIN" ] && break
     sleep 0.05
   done
-  (cd "$work" && FSUIPC_IPC_DIR="$ipc" "$tarnex" --snapshot "$root/docs/ewd-$name.png" --frames 121 \
+  (cd "$work" && FSUIPC_IPC_DIR="$ipc" "$tarnex" --snapshot "$root/docs/ewd-$name.png" --frames $((lead * 10 + 1)) \
     --draw-log "$work/$name.log" "$@")
   kill "$server"
   wait "$server" 2>/dev/null || true
@@ -43,12 +45,22 @@ snapshot() {
   fi
 }
 
-snapshot cold 12
-snapshot engine-start 46
-snapshot takeoff 260
-snapshot cruise 340
-snapshot approach 410
+# The full page, as run.sh shows it, with the thrust limit read through the
+# FSUIPC7 aircraft file (served by the stand-in at its user offsets).
+aircraft="$root/aircraft/a32nx-fsuipc7.ini"
+sim_args=(--aircraft "$aircraft")
+full=(--layout "$root/layouts/a320cfm.ini" --aircraft "$aircraft")
+snapshot cold 12 6 "${full[@]}"
+snapshot engine-start 46 30 "${full[@]}"
+snapshot to-memo 205 150 "${full[@]}"
+snapshot takeoff 265 15 "${full[@]}"
+snapshot cruise 340 10 "${full[@]}"
+snapshot ldg-memo 397 17 "${full[@]}"
+snapshot approach 410 30 "${full[@]}"
 # The V2500's EGT limit lies below the demo's cruise and take-off EGT; the
 # approach shows the IAE page in its normal colours.
-snapshot iae-approach 410 --layout "$root/layouts/a320iae.ini"
-echo "Wrote docs/ewd-{cold,engine-start,takeoff,cruise,approach,iae-approach}.png"
+snapshot iae-approach 410 30 --layout "$root/layouts/a320iae.ini" --aircraft "$aircraft"
+# The built-in layout: the basic page.
+sim_args=()
+snapshot basic-takeoff 265 15
+echo "Wrote docs/ewd-{cold,engine-start,to-memo,takeoff,cruise,ldg-memo,approach,iae-approach,basic-takeoff}.png"
