@@ -146,6 +146,22 @@ public:
         return data;
     }
 
+    // The draw log of the real display's snapshot of what the bridge serves,
+    // taken with the display's arguments; empty when it fails.
+    std::string drawnPage(std::vector<std::string> const& arguments) const
+    {
+        std::string command = "FSUIPC_IPC_DIR='" + directory + "' XDG_CONFIG_HOME='" + directory + "/config' '" + buildDirectory()
+            + "/src/platform/linux/tarnex' --snapshot '" + file("page.png") + "' --draw-log '" + file("page.log") + "'";
+        for (std::string const& argument : arguments)
+            command += " '" + argument + "'";
+        if (std::system((command + " 2>/dev/null").c_str()) != 0)
+            return {};
+        std::ifstream log(file("page.log"));
+        std::ostringstream text;
+        text << log.rdbuf();
+        return text.str();
+    }
+
     std::string errors() const
     {
         std::ifstream file(stderrPath());

@@ -187,6 +187,12 @@ TEST_F(FlightGearBridge, CarriesTheAircraftFilesPropertiesToTheDisplayReadingThe
     }
     EXPECT_FALSE(data.aircraft.available(AircraftValue::Ignition)) << "the file names none";
     EXPECT_EQ(data.n1Percent[1], 71) << "the standard columns as before";
+    // And tarnex itself, given the file, draws them on the full page: FLX
+    // with its limit and temperature, engine 2's reverser in transit.
+    flightGear.send(withProperties, port);
+    std::string const page = bridge.drawnPage({ "--layout", sourceDirectory() + "/layouts/a320cfm.ini", "--aircraft", file });
+    for (char const* text : { "\"FLX\"", "\"85.2\"", "\"+55\u00B0C\"", "\"REV\"" })
+        EXPECT_NE(page.find(text), std::string::npos) << text << " is not drawn";
     bridge.stop();
     EXPECT_EQ(occurrences(bridge.errors(), "never arrived"), 0) << bridge.errors();
 }

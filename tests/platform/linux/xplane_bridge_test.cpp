@@ -217,6 +217,11 @@ TEST_F(XPlaneBridge, CarriesTheToLiSSAirbusToTheDisplayReadingTheSameFile)
         EXPECT_NEAR(data.aircraft.get(value.value, value.instance), value.expected, value.within)
             << aircraftValueRow(value.value).name << "." << value.instance + 1;
     }
+    // And tarnex itself, given the file, draws them on the full page.
+    std::string const file = sourceDirectory() + "/aircraft/xplane-toliss-a320.ini";
+    std::string const page = bridge.drawnPage({ "--layout", sourceDirectory() + "/layouts/a320cfm.ini", "--aircraft", file });
+    for (char const* text : { "\"FLX\"", "\"86.5\"", "\"+58\u00B0C\"", "\"84.0\"" })
+        EXPECT_NE(page.find(text), std::string::npos) << text << " is not drawn";
     bridge.stop();
     EXPECT_EQ(occurrences(bridge.errors(), "never arrived"), 0) << bridge.errors();
 }
