@@ -236,7 +236,8 @@ void EwdDisplay::drawThrustIndications()
         .missing = brush(ColourRow::MediumAlert),
         .font = thrustFont.get(),
     };
-    drawThrustBlock(*graphics, thrustState.indications(), thrustLayout, paint);
+    CeprMapping const* eprFromN1 = engineType == EngineType::EprDriven ? &dataAcquisition.ceprMapping() : nullptr;
+    drawThrustBlock(*graphics, thrustState.indications(), thrustLayout, paint, eprFromN1);
 }
 
 ReadoutEmphasis EwdDisplay::engineReadoutEmphasis(int gaugeIndex, int engine, double value) const

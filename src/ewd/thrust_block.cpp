@@ -52,7 +52,8 @@ std::optional<PointF> readPlace(ProfileReader const& reader, std::string_view ke
     return reader.readPoint(key, "0,0");
 }
 
-void drawLimitBlock(Graphics& graphics, ThrustIndications const& shown, ThrustBlockLayout const& layout, ThrustBlockPaint const& paint)
+void drawLimitBlock(Graphics& graphics, ThrustIndications const& shown, ThrustBlockLayout const& layout, ThrustBlockPaint const& paint,
+    CeprMapping const* eprFromN1)
 {
     Font const& font = *paint.font;
     StringFormat const left = aligned(StringAlignment::Near);
@@ -65,7 +66,8 @@ void drawLimitBlock(Graphics& graphics, ThrustIndications const& shown, ThrustBl
     PointF const valueAt = offsetBy(layout.limitPosition, layout.limitValueOffset);
     if (shown.n1Limit && std::isfinite(*shown.n1Limit)) {
         std::array<char16_t, 12> digits {};
-        std::size_t const length = writeFixed(*shown.n1Limit, layout.decimals, digits);
+        double const limit = eprFromN1 ? commandedEpr(*shown.n1Limit, *eprFromN1) : *shown.n1Limit;
+        std::size_t const length = writeFixed(limit, layout.decimals, digits);
         drawTextAtBaseline(graphics, { digits.data(), length }, font, valueAt, right, *paint.value);
     } else {
         drawTextAtBaseline(graphics, kMissing, font, valueAt, right, *paint.missing);
@@ -120,12 +122,13 @@ ThrustBlockLayout readThrustBlockLayout(ProfileReader const& reader)
     return layout;
 }
 
-void drawThrustBlock(Graphics& graphics, ThrustIndications const& shown, ThrustBlockLayout const& layout, ThrustBlockPaint const& paint)
+void drawThrustBlock(Graphics& graphics, ThrustIndications const& shown, ThrustBlockLayout const& layout, ThrustBlockPaint const& paint,
+    CeprMapping const* eprFromN1)
 {
     if (paint.font == nullptr || paint.mode == nullptr || paint.value == nullptr || paint.missing == nullptr)
         return;
     if (layout.limitShown)
-        drawLimitBlock(graphics, shown, layout, paint);
+        drawLimitBlock(graphics, shown, layout, paint, eprFromN1);
     if (layout.idleShown && shown.idle)
         drawTextAtBaseline(graphics, u"IDLE", *paint.font, layout.idlePosition, aligned(StringAlignment::Center), *paint.value);
     if (layout.alphaFloorShown && shown.alphaFloor)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/graphics.h"
+#include "sim/sim_derivation.h"
 #include "systems/thrust_state.h"
 
 #include <string>
@@ -38,4 +39,7 @@ struct ThrustBlockPaint {
     Font const* font = nullptr;
 };
 
-void drawThrustBlock(Graphics&, ThrustIndications const&, ThrustBlockLayout const&, ThrustBlockPaint const&);
+// On a page led by EPR (eprFromN1 given) the limit shows as the EPR that
+// the aircraft's N1 limit commands, as the engine dials place it.
+void drawThrustBlock(Graphics&, ThrustIndications const&, ThrustBlockLayout const&, ThrustBlockPaint const&,
+    CeprMapping const* eprFromN1 = nullptr);

@@ -12,9 +12,11 @@ constexpr std::string_view kBlockLayout = "[EICAS]\nSizeX=1000\nSizeY=1000\nLege
 
 class ThrustBlockTest : public EwdPageTest {
 protected:
-    ThrustBlockTest()
+    ThrustBlockTest() { reload(kBlockLayout); }
+    // A fresh page with that layout, two engines on the ground.
+    void reload(std::string_view layout)
     {
-        load(kBlockLayout);
+        load(layout);
         data().engineCount = 2;
         data().onGround = 1;
     }
@@ -91,10 +93,22 @@ TEST_F(ThrustBlockTest, ClimbHidesTheFlexTemperatureAndIdleAndAlphaFloorFollowTh
     EXPECT_EQ(findText(u"A.FLOOR")->brush.colour, colourOf(ColourRow::MediumAlert));
 }
 
+// A page led by EPR shows the limit as the EPR that N1 commands: 85 % between
+// N1 25 (EPR 1.0) and N1 100 (EPR 1.6) is 1.480.
+TEST_F(ThrustBlockTest, AnEprPageShowsTheLimitAsAnEpr)
+{
+    reload(std::string(kBlockLayout) + "EngineType=EPR_DRIVEN\nThrustLimitDecimals=3\nCEPR_N1Idle=25\nCEPR_N1Max=100\n"
+                                     "CEPR_EPRMin=1.0\nCEPR_EPRMax=1.6\n");
+    levers(60);
+    set(V::N1Limit, 85);
+    frame();
+    EXPECT_NE(findText(u"1.480"), nullptr);
+}
+
 // A layout that places none of them draws none of them.
 TEST_F(ThrustBlockTest, UnplacedItemsAreNotDrawn)
 {
-    load("[EICAS]\nSizeX=1000\nSizeY=1000\n");
+    reload("[EICAS]\nSizeX=1000\nSizeY=1000\n");
     levers(99);
     set(V::AlphaFloor, 1);
     frame();
