@@ -338,4 +338,27 @@ cmp -s <(grep -E "$marks" "$work/hot.log") <(grep -E "$marks" "$work/cooled.log"
   || fail "the EGT peak marks and N2 crosses did not stay as EGT and N2 fell"
 [ "$(count cooled "$marks")" -eq 6 ] || fail "cooled: not an EGT peak mark and an N2 cross per engine"
 
+# The warning computer's take-off and landing warnings, from keyframe files
+# held still: flaps at 0 at take-off power on the ground give CONFIG, which
+# cannot first appear in flight; gear up below 750 ft without take-off power
+# gives L/G GEAR NOT DOWN, which take-off power inhibits.
+powered="engines=2 n2=95 egt=700 ff=2000 fuel_left_main=5000 fuel_right_main=5000 strobe=1 autobrake=1"
+warning_page() {
+  local name=$1; shift
+  printf '0 %s %s\n' "$powered" "$*" >"$work/$name.txt"
+  export TARNEX_ARGS="--layout $TARNEX_SOURCE_DIR/layouts/a320cfm.ini --frames 10"
+  page "$name" --scenario "$work/$name.txt" --seconds-per-exchange 0
+  unset TARNEX_ARGS
+}
+warning_page config on_ground=1 n1=85 throttle_lever=100 flap_detent=0 indicated_airspeed=30 radio_altitude=0 gear_lever=1 gear_position=1
+expect_text config "CONFIG" "$red" 4
+expect_text config " FLAPS NOT IN T.O CONFIG" "$red"
+warning_page config-airborne on_ground=0 n1=85 throttle_lever=100 flap_detent=0 indicated_airspeed=200 radio_altitude=3000 gear_lever=1 gear_position=1
+expect_no_text config-airborne " FLAPS NOT IN T.O CONFIG"
+warning_page gear-up on_ground=0 n1=40 throttle_lever=30 flap_detent=3 indicated_airspeed=150 radio_altitude=600 gear_lever=0 gear_position=0
+expect_text gear-up "L/G" "$red" 4
+expect_text gear-up " GEAR NOT DOWN" "$red"
+warning_page gear-up-at-toga on_ground=0 n1=85 throttle_lever=100 flap_detent=2 indicated_airspeed=170 radio_altitude=600 gear_lever=0 gear_position=0
+expect_no_text gear-up-at-toga " GEAR NOT DOWN"
+
 echo "E/WD page: ok"
