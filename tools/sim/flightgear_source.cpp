@@ -119,14 +119,16 @@ void FlightGearSource::useLine(std::span<std::byte const> datagram, std::size_t 
 
 // A number the file's map does not list, or text that is no number, is
 // refused like any other bad value: the value keeps what it had. A property
-// sent empty does not exist: its value stays as it was, not available until
-// the aircraft makes it.
+// sent empty does not exist, nor does one a standard line leaves out: the
+// aircraft loaded now lacks it, whatever the one before sent.
 void FlightGearSource::useProperties(LiveAircraft& live)
 {
-    for (std::size_t i = 0; i < properties.size(); ++i) {
-        if (!properties[i])
-            continue;
+    for (std::size_t i = 0; i < settings.properties.size(); ++i) {
         PropertyColumn const& column = settings.properties[i];
+        if (i >= properties.size() || !properties[i]) {
+            live.forgetNamed(column.value, column.instance);
+            continue;
+        }
         if (!live.setNamed(column.value, column.instance, column.toUnit(*properties[i])))
             ++tally.refusedValues;
     }

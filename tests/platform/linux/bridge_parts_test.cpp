@@ -207,7 +207,8 @@ TEST(LiveAircraft, ClampsToBoundsAndRefusesWhatIsNotANumber)
 
 // Named values an aircraft file's datarefs deliver: held to what a recording
 // can play back, refused when not numbers or for instances the value lacks,
-// and in place of the standard field for a value the fields carry.
+// in place of the standard field for a value the fields carry, and dropped
+// when the simulator no longer has them.
 TEST(LiveAircraft, NamedValuesAreHeldInRangeAndReplaceTheStandardField)
 {
     LiveAircraft aircraft;
@@ -227,6 +228,17 @@ TEST(LiveAircraft, NamedValuesAreHeldInRangeAndReplaceTheStandardField)
     EXPECT_TRUE(std::isnan(state.value(AircraftValue::ApuN)));
     EXPECT_EQ(state.flapAngle, 22.5);
     EXPECT_EQ(state.fuelLeftMain, 1e6);
+
+    // The simulator no longer has them: not available, or the field's own.
+    aircraft.forgetNamed(AircraftValue::ThrustLimitMode, 0);
+    aircraft.forgetNamed(AircraftValue::FlapAngle, 0);
+    aircraft.forgetNamed(AircraftValue::ApuN, 0); // never set: nothing happens
+    AircraftState const forgotten = aircraft.state();
+    EXPECT_TRUE(std::isnan(forgotten.value(AircraftValue::ThrustLimitMode)));
+    EXPECT_EQ(forgotten.flapAngle, 10);
+    EXPECT_EQ(forgotten.value(AircraftValue::OilTemp, 1), 2000);
+    EXPECT_TRUE(aircraft.setNamed(AircraftValue::ThrustLimitMode, 0, 4));
+    EXPECT_EQ(aircraft.state().value(AircraftValue::ThrustLimitMode), 4);
 }
 
 TEST(LiveAircraft, SwitchesTurnOnFromOneHalfAndAnyOpenDoorCounts)

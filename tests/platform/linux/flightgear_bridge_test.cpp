@@ -187,6 +187,22 @@ TEST_F(FlightGearBridge, CarriesTheAircraftFilesPropertiesToTheDisplayReadingThe
     }
     EXPECT_FALSE(data.aircraft.available(AircraftValue::Ignition)) << "the file names none";
     EXPECT_EQ(data.n1Percent[1], 71) << "the standard columns as before";
+
+    // FlightGear restarted with an aircraft without the FADEC's properties:
+    // it sends them empty, and the last aircraft's values go with it.
+    std::string withoutFadec = line(72);
+    withoutFadec.back() = ',';
+    withoutFadec += "0.25,0.8,0,0.5,true,false,true,1,,,,,,0,1,2\n";
+    ASSERT_TRUE(eventually([&] {
+        flightGear.send(withoutFadec, port);
+        return bridge.read<double>(0x2000) == 72;
+    })) << bridge.errors();
+    SimData const restarted = bridge.acquire(shippedAircraft("flightgear-a320-family.ini"));
+    for (AircraftValue const gone :
+        { AircraftValue::CommandedN1, AircraftValue::ThrustLimitMode, AircraftValue::N1Limit, AircraftValue::FlexTemp })
+        EXPECT_FALSE(restarted.aircraft.available(gone)) << aircraftValueRow(gone).name;
+    EXPECT_NEAR(restarted.aircraft.get(AircraftValue::ThrottleLever, 1), 80, 0.01);
+    EXPECT_EQ(restarted.aircraft.get(AircraftValue::SlatAlphaLock), 1);
     bridge.stop();
     EXPECT_EQ(occurrences(bridge.errors(), "never arrived"), 0) << bridge.errors();
 }
