@@ -28,8 +28,8 @@ FlightGearSource::FlightGearSource(FlightGearSettings settings, SharedAircraft& 
           "--aircraft FILE --write-protocol DIR and start FlightGear with --data=DIR.",
           watchedProperties(settings.properties), settings.arrivalPatience)
     , emptyProperties(settings.aircraftFile, "property",
-          "FlightGear sends it empty: the aircraft loaded has no such property, or has not made it yet; check the name with FlightGear's "
-          "telnet interface or property browser. The value stays not available.",
+          "FlightGear sends it empty: the aircraft loaded has no such property, or has not made it yet; "
+          "check the name with FlightGear's telnet interface or property browser. The value stays not available.",
           watchedProperties(settings.properties), settings.arrivalPatience)
 {
 }

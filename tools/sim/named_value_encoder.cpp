@@ -51,9 +51,9 @@ void encodeNamedValues(AircraftState const& state, AircraftSources const& source
         for (int instance = 0; instance < instanceCount(row.instances); ++instance) {
             double const value = state.value(row.value, instance);
             FsuipcValueType const type = source.fsuipc->type;
-            double stored = std::isnan(value) ? value : unitToStored(value, source.fsuipc->scale, source.fsuipc->bias, source.codes);
-            if (std::isnan(value) && !storesNaN(type))
-                stored = unlistedStored(type, source.codes);
+            double const stored = std::isnan(value)
+                ? (storesNaN(type) ? value : unlistedStored(type, source.codes))
+                : unitToStored(value, source.fsuipc->scale, source.fsuipc->bias, source.codes);
             // A float can say "not available" (NaN), so the display reads the
             // value as missing rather than as what the offset held before; an
             // integer says so with a number its coding does not list, and
