@@ -38,6 +38,9 @@ std::string escaped(std::string_view text)
     return out;
 }
 
+// Sent as the property's text: FlightGear writes a property the aircraft
+// does not have as nothing, where a number type would write 0 and the
+// display would show an aircraft value that none sent.
 std::string chunkOf(PropertyColumn const& column)
 {
     AircraftValueRow const& row = aircraftValueRow(column.value);
@@ -46,8 +49,8 @@ std::string chunkOf(PropertyColumn const& column)
         name += "." + std::to_string(column.instance + 1);
     return "\n      <chunk> <!-- aircraft file, line " + std::to_string(column.line) + " -->\n"
         + "        <name>" + name + "</name>\n"
-        + "        <type>double</type>\n"
-        + "        <format>%.6f</format>\n"
+        + "        <type>string</type>\n"
+        + "        <format>%s</format>\n"
         + "        <node>" + escaped(column.path) + "</node>\n"
         + "      </chunk>\n";
 }

@@ -10,8 +10,8 @@
 // An aircraft file's FlightGear properties, as columns that follow the
 // standard ones in each line of the generic protocol: one per instance, in
 // the order of the named values' table, engines 1 and 2 only (the bridge
-// carries two engines). FlightGear sends each property's value as it is; the
-// bridge turns it into the value's unit.
+// carries two engines). FlightGear sends each property's text, nothing for
+// a property the aircraft lacks; the bridge turns it into the value's unit.
 struct PropertyColumn {
     AircraftValue value;
     int instance = 0;

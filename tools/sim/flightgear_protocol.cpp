@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -89,13 +90,22 @@ bool flightModelReady(std::span<double const> numbers)
     return numbers.size() >= kColumnCount && numbers[kColumnCount - 1] >= 0.5;
 }
 
-std::size_t firstPropertyColumn()
+std::optional<double> propertyValue(std::string_view text)
 {
-    return kColumnCount;
+    if (text.empty())
+        return std::nullopt;
+    if (text == "true")
+        return 1.0;
+    if (text == "false")
+        return 0.0;
+    double number = 0;
+    if (!parseNumber(text, number))
+        return std::numeric_limits<double>::quiet_NaN();
+    return number;
 }
 
-GenericLine parseGenericLine(
-    std::span<std::byte const> datagram, std::size_t propertyColumns, std::vector<double>& numbers)
+GenericLine parseGenericLine(std::span<std::byte const> datagram, std::size_t propertyColumns,
+    std::vector<double>& numbers, std::vector<std::optional<double>>& properties)
 {
     std::size_t const whole = kColumnCount + propertyColumns;
     std::string_view line(reinterpret_cast<char const*>(datagram.data()), datagram.size());
@@ -103,20 +113,29 @@ GenericLine parseGenericLine(
         return GenericLine::Truncated;
     line.remove_suffix(1);
     std::vector<double> found;
+    std::vector<std::string_view> propertyTexts;
     for (;;) {
         std::size_t const comma = line.find(',');
-        double number = 0;
-        if (!parseNumber(line.substr(0, comma), number))
-            return GenericLine::Garbage;
-        found.push_back(number);
+        std::string_view const column = line.substr(0, comma);
+        if (found.size() < kColumnCount) {
+            double number = 0;
+            if (!parseNumber(column, number))
+                return GenericLine::Garbage;
+            found.push_back(number);
+        } else {
+            propertyTexts.push_back(column);
+        }
         if (comma == std::string_view::npos)
             break;
-        if (found.size() == whole)
+        if (found.size() + propertyTexts.size() == whole)
             return GenericLine::Oversized;
         line.remove_prefix(comma + 1);
     }
-    if (found.size() != kColumnCount && found.size() != whole)
+    std::size_t const columns = found.size() + propertyTexts.size();
+    if (columns != kColumnCount && columns != whole)
         return GenericLine::Truncated;
     numbers.insert(numbers.end(), found.begin(), found.end());
+    for (std::string_view const text : propertyTexts)
+        properties.push_back(propertyValue(text));
     return GenericLine::Values;
 }

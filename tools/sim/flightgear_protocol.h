@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -32,14 +33,20 @@ bool flightModelReady(std::span<double const> numbers);
 
 enum class GenericLine { Values, Garbage, Truncated, Oversized };
 
-// One number per column, the readiness included, appended to numbers when the
-// line is whole: the standard columns, alone or followed by the aircraft
-// file's propertyColumns (FlightGear started with the standard protocol
-// sends none of them). Other counts or a missing newline make it truncated,
-// more columns make it oversized, and anything that is not a number makes it
-// garbage. "nan" and "inf" are numbers here; the aircraft refuses them.
-GenericLine parseGenericLine(
-    std::span<std::byte const> datagram, std::size_t propertyColumns, std::vector<double>& numbers);
+// One number per standard column, the readiness included, appended to
+// numbers when the line is whole; the aircraft file's propertyColumns follow
+// them when FlightGear runs the protocol written for the file (started with
+// the standard protocol it sends none), each appended to properties as
+// propertyValue reads it. Other counts or a missing newline make the line
+// truncated, more columns make it oversized, and a standard column that is
+// not a number makes it garbage. "nan" and "inf" are numbers here; the
+// aircraft refuses them.
+GenericLine parseGenericLine(std::span<std::byte const> datagram, std::size_t propertyColumns,
+    std::vector<double>& numbers, std::vector<std::optional<double>>& properties);
 
-// Where the aircraft file's properties start in a line's numbers.
-std::size_t firstPropertyColumn();
+// A property column as FlightGear writes a property's text: nothing for a
+// property the aircraft does not have (a number type would write 0, which
+// the display would show as the aircraft's value), true and false for a
+// switch, else its number. Text that is none of those reads as NaN, which
+// the aircraft refuses, so that one odd property does not cost the line.
+std::optional<double> propertyValue(std::string_view text);

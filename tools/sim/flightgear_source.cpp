@@ -27,6 +27,10 @@ FlightGearSource::FlightGearSource(FlightGearSettings settings, SharedAircraft& 
           "FlightGear sends the standard protocol: write the aircraft's with tarnex-sim --source flightgear "
           "--aircraft FILE --write-protocol DIR and start FlightGear with --data=DIR.",
           watchedProperties(settings.properties), settings.arrivalPatience)
+    , emptyProperties(settings.aircraftFile, "property",
+          "FlightGear sends it empty: the aircraft loaded has no such property, or has not made it yet; "
+          "check the name with FlightGear's telnet interface or property browser. The value stays not available.",
+          watchedProperties(settings.properties), settings.arrivalPatience)
 {
 }
 
@@ -64,9 +68,10 @@ void FlightGearSource::receiveLines(Clock::time_point now)
 void FlightGearSource::useLine(std::span<std::byte const> datagram, std::size_t size, Clock::time_point now)
 {
     numbers.clear();
+    properties.clear();
     GenericLine const line = size > buffer.size()
         ? GenericLine::Oversized
-        : parseGenericLine(datagram, settings.properties.size(), numbers);
+        : parseGenericLine(datagram, settings.properties.size(), numbers, properties);
     switch (line) {
     case GenericLine::Garbage:
         ++tally.garbage;
@@ -83,32 +88,48 @@ void FlightGearSource::useLine(std::span<std::byte const> datagram, std::size_t 
     ++tally.used;
     bool const ready = flightModelReady(numbers);
     presence.heard(now, settings.simulator.text(), ready);
-    bool const carriesProperties = numbers.size() > firstPropertyColumn();
-    for (std::size_t i = 0; carriesProperties && i < settings.properties.size(); ++i)
+    bool const carriesProperties = !properties.empty();
+    for (std::size_t i = 0; i < properties.size(); ++i)
         arrivals.arrived(i);
     for (std::string const& message : arrivals.heard(now))
         std::cerr << message << "\n";
     // While FlightGear loads, its properties read as zeros: not an aircraft.
     if (!ready)
         return;
+    // The aircraft makes its own properties as its scripts start, which may
+    // be after the flight model: the patience runs from the first line that
+    // could hold them.
+    if (carriesProperties) {
+        for (std::size_t i = 0; i < properties.size(); ++i) {
+            if (properties[i])
+                emptyProperties.arrived(i);
+        }
+        for (std::string const& message : emptyProperties.heard(now))
+            std::cerr << message << "\n";
+    }
     std::span<LiveField const> const columns = flightGearColumns();
     aircraft.update([&](LiveAircraft& live) {
         for (std::size_t i = 0; i < columns.size(); ++i) {
             if (!live.set(columns[i], numbers[i]))
                 ++tally.refusedValues;
         }
-        if (carriesProperties)
-            useProperties(live);
+        useProperties(live);
     });
 }
 
-// A number the file's map does not list is refused like any other bad
-// value: the value keeps what it had.
+// A number the file's map does not list, or text that is no number, is
+// refused like any other bad value: the value keeps what it had. A property
+// sent empty does not exist, nor does one a standard line leaves out: the
+// aircraft loaded now lacks it, whatever the one before sent.
 void FlightGearSource::useProperties(LiveAircraft& live)
 {
     for (std::size_t i = 0; i < settings.properties.size(); ++i) {
         PropertyColumn const& column = settings.properties[i];
-        if (!live.setNamed(column.value, column.instance, column.toUnit(numbers[firstPropertyColumn() + i])))
+        if (i >= properties.size() || !properties[i]) {
+            live.forgetNamed(column.value, column.instance);
+            continue;
+        }
+        if (!live.setNamed(column.value, column.instance, column.toUnit(*properties[i])))
             ++tally.refusedValues;
     }
 }

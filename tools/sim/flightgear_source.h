@@ -9,6 +9,7 @@
 
 #include <array>
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,8 +52,10 @@ private:
     SharedAircraft& aircraft;
     UdpSocket lines;
     SimulatorPresence presence;
-    ArrivalWatch arrivals;
+    ArrivalWatch arrivals; // FlightGear runs the standard protocol
+    ArrivalWatch emptyProperties; // the aircraft lacks a property
     DatagramCounts tally;
     std::vector<double> numbers;
+    std::vector<std::optional<double>> properties;
     std::array<std::byte, 4096> buffer {};
 };

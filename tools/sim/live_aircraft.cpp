@@ -44,6 +44,11 @@ bool LiveAircraft::setNamed(AircraftValue value, int instance, double number)
     return true;
 }
 
+void LiveAircraft::forgetNamed(AircraftValue value, int instance)
+{
+    std::erase(namedSet, std::pair(value, instance));
+}
+
 double LiveAircraft::value(LiveField field) const
 {
     return at(field.quantity, field.slot);

@@ -25,6 +25,10 @@ public:
     // refused: false, and the value keeps what it had. A value never set
     // stays not available.
     bool setNamed(AircraftValue value, int instance, double number);
+    // Drops a named value the simulator no longer has (another aircraft was
+    // loaded): not available again, or, for a value the fields carry, the
+    // standard field's once more.
+    void forgetNamed(AircraftValue value, int instance);
 
     AircraftState state() const;
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -19,6 +20,24 @@ void put(OffsetSpace& space, FsuipcSource const& source, int instance, double st
 
 bool storesNaN(FsuipcValueType type) { return type == FsuipcValueType::F32 || type == FsuipcValueType::F64; }
 
+// The least number the codes do not list that the type holds: the display
+// decodes it as not available, which is how an integer offset with a coding
+// says so (the zero it starts with is often a code, an A320's TOGA). NaN
+// without codes, or when they list every number the type holds.
+double unlistedStored(FsuipcValueType type, std::span<std::pair<int, int> const> codes)
+{
+    if (codes.empty())
+        return std::numeric_limits<double>::quiet_NaN();
+    for (std::size_t candidate = 0; candidate <= codes.size(); ++candidate) {
+        std::array<std::uint8_t, 8> bytes {};
+        encodeFsuipcValue(type, static_cast<double>(candidate), bytes);
+        double const held = decodeFsuipcValue(type, bytes);
+        if (std::isnan(storedToUnit(held, 1, 0, codes)))
+            return held;
+    }
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
 } // namespace
 
 void encodeNamedValues(AircraftState const& state, AircraftSources const& sources, OffsetSpace& space)
@@ -31,11 +50,16 @@ void encodeNamedValues(AircraftState const& state, AircraftSources const& source
             continue;
         for (int instance = 0; instance < instanceCount(row.instances); ++instance) {
             double const value = state.value(row.value, instance);
-            double const stored = std::isnan(value) ? value : unitToStored(value, source.fsuipc->scale, source.fsuipc->bias, source.codes);
+            FsuipcValueType const type = source.fsuipc->type;
+            double const stored = std::isnan(value)
+                ? (storesNaN(type) ? value : unlistedStored(type, source.codes))
+                : unitToStored(value, source.fsuipc->scale, source.fsuipc->bias, source.codes);
             // A float can say "not available" (NaN), so the display reads the
             // value as missing rather than as what the offset held before; an
-            // integer cannot, and keeps its last number.
-            if (!std::isnan(stored) || storesNaN(source.fsuipc->type))
+            // integer says so with a number its coding does not list, and
+            // without one keeps its last number, as it does for a code its
+            // coding has no number for.
+            if (!std::isnan(stored) || storesNaN(type))
                 put(space, *source.fsuipc, instance, stored);
         }
     }

@@ -207,7 +207,8 @@ TEST(LiveAircraft, ClampsToBoundsAndRefusesWhatIsNotANumber)
 
 // Named values an aircraft file's datarefs deliver: held to what a recording
 // can play back, refused when not numbers or for instances the value lacks,
-// and in place of the standard field for a value the fields carry.
+// in place of the standard field for a value the fields carry, and dropped
+// when the simulator no longer has them.
 TEST(LiveAircraft, NamedValuesAreHeldInRangeAndReplaceTheStandardField)
 {
     LiveAircraft aircraft;
@@ -227,6 +228,17 @@ TEST(LiveAircraft, NamedValuesAreHeldInRangeAndReplaceTheStandardField)
     EXPECT_TRUE(std::isnan(state.value(AircraftValue::ApuN)));
     EXPECT_EQ(state.flapAngle, 22.5);
     EXPECT_EQ(state.fuelLeftMain, 1e6);
+
+    // The simulator no longer has them: not available, or the field's own.
+    aircraft.forgetNamed(AircraftValue::ThrustLimitMode, 0);
+    aircraft.forgetNamed(AircraftValue::FlapAngle, 0);
+    aircraft.forgetNamed(AircraftValue::ApuN, 0); // never set: nothing happens
+    AircraftState const forgotten = aircraft.state();
+    EXPECT_TRUE(std::isnan(forgotten.value(AircraftValue::ThrustLimitMode)));
+    EXPECT_EQ(forgotten.flapAngle, 10);
+    EXPECT_EQ(forgotten.value(AircraftValue::OilTemp, 1), 2000);
+    EXPECT_TRUE(aircraft.setNamed(AircraftValue::ThrustLimitMode, 0, 4));
+    EXPECT_EQ(aircraft.state().value(AircraftValue::ThrustLimitMode), 4);
 }
 
 TEST(LiveAircraft, SwitchesTurnOnFromOneHalfAndAnyOpenDoorCounts)
@@ -286,7 +298,9 @@ TEST(FlightGearLine, ALineIsFlyingOnlyWhenItsFlightModelIsReady)
             text += "1,";
         text += std::string(c.ready) + "\n";
         std::vector<double> numbers;
-        ASSERT_EQ(parseGenericLine(std::as_bytes(std::span(text)), 0, numbers), GenericLine::Values) << text;
+        std::vector<std::optional<double>> properties;
+        ASSERT_EQ(parseGenericLine(std::as_bytes(std::span(text)), 0, numbers, properties), GenericLine::Values)
+            << text;
         EXPECT_EQ(flightModelReady(numbers), c.flying) << c.ready;
     }
 }
@@ -314,12 +328,63 @@ TEST(FlightGearLine, TakesTheStandardColumnsAloneOrWithAllTheAircraftsProperties
             text += (i ? "," : "") + std::to_string(i);
         text += "\n";
         std::vector<double> numbers;
-        EXPECT_EQ(parseGenericLine(std::as_bytes(std::span(text)), 3, numbers), c.expected) << c.columns;
+        std::vector<std::optional<double>> properties;
+        EXPECT_EQ(parseGenericLine(std::as_bytes(std::span(text)), 3, numbers, properties), c.expected) << c.columns;
         if (c.expected == GenericLine::Values) {
-            EXPECT_EQ(numbers.size(), c.columns);
-            EXPECT_EQ(numbers[firstPropertyColumn() - 1], static_cast<double>(standard - 1)); // readiness
+            EXPECT_EQ(numbers.size(), standard);
+            EXPECT_EQ(numbers.back(), static_cast<double>(standard - 1)); // readiness
+            EXPECT_EQ(properties.size(), c.columns - standard);
         }
     }
+}
+
+// The written protocol sends each property as its text. A property the
+// aircraft lacks comes empty and must stay apart from a true 0; odd text in
+// a property costs that value alone, odd text in a standard column the line.
+TEST(FlightGearLine, ReadsEachPropertyAsFlightGearWritesItsText)
+{
+    double const refused = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        char const* text;
+        std::optional<double> expected;
+    };
+    Case const cases[] = {
+        { "", std::nullopt },
+        { "0", 0.0 },
+        { "true", 1.0 },
+        { "false", 0.0 },
+        { "3", 3.0 },
+        { "85.2", 85.2 },
+        { "-1.5e-05", -1.5e-05 },
+        { "IDLE", refused },
+        { "True", refused },
+        { " 3", refused },
+    };
+    std::string standard;
+    for (std::size_t i = 0; i < flightGearColumns().size(); ++i)
+        standard += "1,";
+    standard += "1,";
+    for (Case const& c : cases) {
+        std::string const text = standard + "7," + c.text + "\n";
+        std::vector<double> numbers;
+        std::vector<std::optional<double>> properties;
+        ASSERT_EQ(parseGenericLine(std::as_bytes(std::span(text)), 2, numbers, properties), GenericLine::Values)
+            << c.text;
+        ASSERT_EQ(properties.size(), 2u);
+        EXPECT_EQ(properties[0], 7.0);
+        ASSERT_EQ(properties[1].has_value(), c.expected.has_value()) << c.text;
+        if (c.expected && std::isnan(*c.expected)) {
+            EXPECT_TRUE(std::isnan(*properties[1])) << c.text;
+        } else if (c.expected) {
+            EXPECT_EQ(*properties[1], *c.expected) << c.text;
+        }
+    }
+    std::string const emptyStandard = "," + standard.substr(2) + "7,8\n";
+    std::vector<double> numbers;
+    std::vector<std::optional<double>> properties;
+    EXPECT_EQ(parseGenericLine(std::as_bytes(std::span(emptyStandard)), 2, numbers, properties), GenericLine::Garbage);
+    EXPECT_TRUE(numbers.empty());
+    EXPECT_TRUE(properties.empty());
 }
 
 AircraftSources sourcesOf(std::string const& text)
@@ -387,13 +452,13 @@ TEST(FlightGearProperties, TheWrittenProtocolIsTheStandardOneWithAChunkPerColumn
     EXPECT_EQ(written.substr(written.size() - (standard.size() - added)), standard.substr(added));
     EXPECT_EQ(written.substr(added, written.size() - standard.size()),
         "\n      <chunk> <!-- aircraft file, line 6 -->\n"
-        "        <name>Combustion.1</name>\n        <type>double</type>\n        <format>%.6f</format>\n"
+        "        <name>Combustion.1</name>\n        <type>string</type>\n        <format>%s</format>\n"
         "        <node>/engines/engine[0]/running</node>\n      </chunk>\n"
         "\n      <chunk> <!-- aircraft file, line 6 -->\n"
-        "        <name>Combustion.2</name>\n        <type>double</type>\n        <format>%.6f</format>\n"
+        "        <name>Combustion.2</name>\n        <type>string</type>\n        <format>%s</format>\n"
         "        <node>/engines/engine[1]/running</node>\n      </chunk>\n"
         "\n      <chunk> <!-- aircraft file, line 4 -->\n"
-        "        <name>AlphaFloor</name>\n        <type>double</type>\n        <format>%.6f</format>\n"
+        "        <name>AlphaFloor</name>\n        <type>string</type>\n        <format>%s</format>\n"
         "        <node>/systems/a&amp;b&lt;c&gt;</node>\n      </chunk>\n");
     EXPECT_EQ(protocolWithProperties({}), standard);
 

@@ -131,7 +131,7 @@ TEST_F(FlightGearBridge, CarriesTheAircraftFilesPropertiesToTheDisplayReadingThe
 {
     std::string const file = sourceDirectory() + "/aircraft/flightgear-a320-family.ini";
     // The columns the written protocol adds, in its order, as FlightGear
-    // prints them: its own codes, ratios and booleans.
+    // prints their text: its own codes, ratios and booleans.
     std::string const protocol = bridge.file("fgdata/Protocol/tarnex.xml");
     ASSERT_EQ(std::system(("'" + SimProcess::programIn(buildDirectory()) + "' --source flightgear --aircraft '" + file
                               + "' --write-protocol '" + bridge.file("fgdata") + "' > /dev/null")
@@ -150,7 +150,7 @@ TEST_F(FlightGearBridge, CarriesTheAircraftFilesPropertiesToTheDisplayReadingThe
         "CommandedN1.2", "ThrustLimitMode", "N1Limit", "FlexTemp", "AlphaFloor", "SlatAlphaLock",
         "EngineModeSelector" };
     ASSERT_EQ(names, expected);
-    std::string const properties = "0.25,0.8,0,0.500000,1,0,1,1,61.5,62.5,3,85.2,55,0,1,2\n";
+    std::string const properties = "0.25,0.8,0,0.5,true,false,true,1,61.5,62.5,3,85.2,55,0,1,2\n";
 
     startBridge({ "--aircraft", file });
     std::string withProperties = line(70);
@@ -193,12 +193,31 @@ TEST_F(FlightGearBridge, CarriesTheAircraftFilesPropertiesToTheDisplayReadingThe
     std::string const page = bridge.drawnPage({ "--layout", sourceDirectory() + "/layouts/a320cfm.ini", "--aircraft", file });
     for (char const* text : { "\"FLX\"", "\"85.2\"", "\"+55\u00B0C\"", "\"REV\"" })
         EXPECT_NE(page.find(text), std::string::npos) << text << " is not drawn";
+
+    // FlightGear restarted with an aircraft without the FADEC's properties:
+    // it sends them empty, and the last aircraft's values go with it.
+    std::string withoutFadec = line(72);
+    withoutFadec.back() = ',';
+    withoutFadec += "0.25,0.8,0,0.5,true,false,true,1,,,,,,0,1,2\n";
+    ASSERT_TRUE(eventually([&] {
+        flightGear.send(withoutFadec, port);
+        return bridge.read<double>(0x2000) == 72;
+    })) << bridge.errors();
+    SimData const restarted = bridge.acquire(shippedAircraft("flightgear-a320-family.ini"));
+    for (AircraftValue const gone :
+        { AircraftValue::CommandedN1, AircraftValue::ThrustLimitMode, AircraftValue::N1Limit, AircraftValue::FlexTemp })
+        EXPECT_FALSE(restarted.aircraft.available(gone)) << aircraftValueRow(gone).name;
+    EXPECT_NEAR(restarted.aircraft.get(AircraftValue::ThrottleLever, 1), 80, 0.01);
+    EXPECT_EQ(restarted.aircraft.get(AircraftValue::SlatAlphaLock), 1);
     bridge.stop();
     EXPECT_EQ(occurrences(bridge.errors(), "never arrived"), 0) << bridge.errors();
 }
 
 // FlightGear still on the standard protocol: the display flies, and each
-// property of the aircraft file is named once as never arrived.
+// property of the aircraft file is named once as never arrived. Then on the
+// written protocol with an aircraft that lacks the FADEC's properties
+// (FlightGear sends them empty): those stay not available, never a 0 shown
+// as the aircraft's, and each is named once.
 TEST_F(FlightGearBridge, NamesOnceEachPropertyThatNeverArrivesAndFliesWithoutIt)
 {
     std::string const file = sourceDirectory() + "/aircraft/flightgear-a320-family.ini";
@@ -213,10 +232,34 @@ TEST_F(FlightGearBridge, NamesOnceEachPropertyThatNeverArrivesAndFliesWithoutIt)
     for (int i = 0; i < 5; ++i)
         flightGear.send(line(41), port);
     EXPECT_TRUE(eventually([&] { return bridge.read<double>(0x2000) == 41; }));
+
+    std::string withEmpty = line(42);
+    withEmpty.back() = ',';
+    withEmpty += "0.25,0.8,0,0,false,false,false,false,,,,,,,,1\n";
+    std::string const emptyFlexTemp = file + ":72: property \"/systems/fadec/limit/flex-temp\" never arrived; "
+                                             "FlightGear sends it empty";
+    ASSERT_TRUE(eventually([&] {
+        flightGear.send(withEmpty, port);
+        return bridge.errors().find(emptyFlexTemp) != std::string::npos;
+    })) << bridge.errors();
+    SimData const data = bridge.acquire(shippedAircraft("flightgear-a320-family.ini"));
+    EXPECT_EQ(data.n1Percent[0], 42);
+    EXPECT_NEAR(data.aircraft.get(AircraftValue::ThrottleLever, 1), 80, 0.01);
+    EXPECT_EQ(data.aircraft.get(AircraftValue::EngineModeSelector, 0), static_cast<double>(EngineModeCode::Normal));
+    for (AircraftValue const lacking :
+        { AircraftValue::ThrustLimitMode, AircraftValue::N1Limit, AircraftValue::FlexTemp, AircraftValue::CommandedN1 })
+        EXPECT_FALSE(data.aircraft.available(lacking)) << aircraftValueRow(lacking).name;
+    // A switch at an integer offset without a coding cannot say so: off.
+    EXPECT_EQ(data.aircraft.get(AircraftValue::AlphaFloor), 0);
+
     bridge.stop();
     std::string const errors = bridge.errors();
     EXPECT_EQ(occurrences(errors, flexTemp), 1) << errors;
-    EXPECT_EQ(occurrences(errors, "never arrived"), 11) << errors; // one per field of the file
+    EXPECT_EQ(occurrences(errors, emptyFlexTemp), 1) << errors;
+    EXPECT_EQ(occurrences(errors, "FlightGear sends the standard protocol"), 11) << errors; // one per field
+    EXPECT_EQ(occurrences(errors, "FlightGear sends it empty"), 6) << errors; // one per field sent empty
+    EXPECT_TRUE(std::regex_search(errors, std::regex("[0-9]+ garbage; 0 values refused\\.")))
+        << errors;
 }
 
 TEST_F(FlightGearBridge, IgnoresAndCountsBadLinesAndOtherHosts)

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -83,6 +84,45 @@ TEST(NamedValueEncoder, AnAircraftFilesPlacesCodesAndCarriedValuesAreServed)
     EXPECT_EQ(decoded(space, sources, AircraftValue::ThrustLimitMode, 0), 3.0);
     // The standard offset the file moved OilTemp from is left alone.
     EXPECT_EQ(decoded(space, standardAircraftSources(), AircraftValue::OilTemp, 0), 0.0);
+}
+
+// The offsets start at zero, which codes the A320 family's TOGA: a thrust
+// limit mode the simulator never sent must not read as one.
+TEST(NamedValueEncoder, AValueNotAvailableAtAnIntegerOffsetReadsAsMissingWhereItsCodingLeavesANumber)
+{
+    AircraftFileContents const file = parseAircraftFile("[ThrustLimitMode]\noffset = 0x66C0\ntype = u8\n"
+                                                        "map = 0:4 1:2 2:1 3:3 4:5\n"
+                                                        "[AlphaFloor]\noffset = 0x66C1\ntype = u8\n");
+    ASSERT_TRUE(file.problems.empty()) << file.problems.front().message;
+    AircraftSources const& sources = file.sources;
+    double const missing = std::numeric_limits<double>::quiet_NaN();
+    struct Step {
+        double mode;
+        double alphaFloor;
+        double modeRead;
+        double alphaFloorRead;
+    };
+    Step const steps[] = {
+        { missing, missing, missing, 0 }, // never sent; without a coding the zero stays
+        { 3, 1, 3, 1 },
+        { 4, 0, 4, 0 },
+        { 2, 1, 2, 1 },
+        { missing, missing, missing, 1 }, // gone again; without a coding the last number stays
+    };
+    OffsetSpace space;
+    for (Step const& step : steps) {
+        AircraftState state;
+        state.setValue(AircraftValue::ThrustLimitMode, 0, step.mode);
+        state.setValue(AircraftValue::AlphaFloor, 0, step.alphaFloor);
+        encodeNamedValues(state, sources, space);
+        double const mode = decoded(space, sources, AircraftValue::ThrustLimitMode, 0);
+        if (std::isnan(step.modeRead)) {
+            EXPECT_TRUE(std::isnan(mode)) << mode;
+        } else {
+            EXPECT_EQ(mode, step.modeRead);
+        }
+        EXPECT_EQ(decoded(space, sources, AircraftValue::AlphaFloor, 0), step.alphaFloorRead) << step.alphaFloor;
+    }
 }
 
 } // namespace
