@@ -3,9 +3,11 @@
 #include "keyframe_scenario.h"
 
 #include <arpa/inet.h>
+#include <atomic>
 #include <netinet/in.h>
 #include <regex>
 #include <sys/socket.h>
+#include <thread>
 
 using namespace bridge_test;
 
@@ -189,8 +191,18 @@ TEST_F(FlightGearBridge, CarriesTheAircraftFilesPropertiesToTheDisplayReadingThe
     EXPECT_EQ(data.n1Percent[1], 71) << "the standard columns as before";
     // And tarnex itself, given the file, draws them on the full page: FLX
     // with its limit and temperature, engine 2's reverser in transit.
-    flightGear.send(withProperties, port);
+    // FlightGear goes on sending while the snapshot starts, however long
+    // that takes, so the bridge never finds it silent.
+    std::atomic<bool> drawn = false;
+    std::thread sending([&] {
+        while (!drawn) {
+            flightGear.send(withProperties, port);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    });
     std::string const page = bridge.drawnPage({ "--layout", sourceDirectory() + "/layouts/a320cfm.ini", "--aircraft", file });
+    drawn = true;
+    sending.join();
     for (char const* text : { "\"FLX\"", "\"85.2\"", "\"+55\u00B0C\"", "\"REV\"" })
         EXPECT_NE(page.find(text), std::string::npos) << text << " is not drawn";
 
