@@ -20,7 +20,7 @@ constexpr PointF kFlapLetterAnchor { 935, 410 };
 constexpr PointF kConfigLabelAnchor { 766, 534 };
 
 // Symbols in local coordinates; vertex 1 is where the arm ends.
-using Triangle = std::array<PointF, 3>;
+using Triangle = FlapIndicatorGeometry::Triangle;
 constexpr Triangle kSlatSymbol { { { 0, 0 }, { 35, 0 }, { 28, -19 } } };
 constexpr Triangle kFlapSymbol { { { 0, 0 }, { -46, 0 }, { -40, -19 } } };
 
@@ -35,21 +35,6 @@ constexpr int kLastDetentFromWingRoot = 3;
 
 constexpr float kDotDiameter = 10;
 
-// The indicator's geometry as the layout places it on the page.
-struct PlacedGeometry {
-    std::array<PointF, 4> wing;
-    std::array<PointF, 4> slatTrack;
-    std::array<PointF, 5> flapTrack;
-    PointF slatPivot;
-    PointF flapPivot;
-    Triangle slatSymbol;
-    Triangle flapSymbol;
-    PointF flapCaption;
-    PointF slatLetter;
-    PointF flapLetter;
-    PointF configLabel;
-    float dotDiameter;
-};
 
 template <std::size_t N>
 std::array<PointF, N> placeAll(FlapIndicatorLayout const& layout, std::array<PointF, N> const& drawn)
@@ -69,7 +54,7 @@ Triangle scaleSymbol(Triangle const& symbol, float scale)
     return scaled;
 }
 
-PlacedGeometry placeGeometry(FlapIndicatorLayout const& layout)
+FlapIndicatorGeometry placeGeometry(FlapIndicatorLayout const& layout)
 {
     return {
         .wing = placeAll(layout, kWingOutline),
@@ -219,7 +204,7 @@ void drawText(Graphics& graphics, std::u16string_view text, PointF anchor, FlapS
 // What shows once a surface is out: the detent dots, "FLAP", the
 // configuration, "S" and "F". The full page marks the dot each surface goes
 // to: the handle colour on the way, the position colour once there.
-void drawExtendedMarks(Graphics& graphics, PlacedGeometry const& at, Motion motion, bool full, std::u16string_view label,
+void drawExtendedMarks(Graphics& graphics, FlapIndicatorGeometry const& at, Motion motion, bool full, std::u16string_view label,
     FlapSlatPaint const& paint, StringFormat& format)
 {
     auto target = [&](std::array<int, kLeverDetentCount> const& map, bool moving) {
@@ -248,10 +233,21 @@ void drawAlphaLock(Graphics& graphics, AlphaLockShade shade, PointF anchor, Flap
 
 }
 
+FlapSlatIndicator::FlapSlatIndicator()
+    : m_placed(placeGeometry(m_layout))
+{
+}
+
+void FlapSlatIndicator::setLayout(FlapIndicatorLayout const& layout)
+{
+    m_layout = layout;
+    m_placed = placeGeometry(layout);
+}
+
 void FlapSlatIndicator::draw(Graphics& graphics, FlapSlatReadings const& in, DetentAngles const& flapAngles,
     DetentAngles const& slatAngles, FlapSlatPaint const& paint, StringFormat& sharedFormat)
 {
-    PlacedGeometry const at = placeGeometry(m_layout);
+    FlapIndicatorGeometry const& at = m_placed;
     Surface const slat { at.slatTrack, kSlatMap, slatAngles, at.wing[3], at.slatPivot, at.slatSymbol, 180.0 };
     Surface const flap { at.flapTrack, kFlapMap, flapAngles, at.wing[2], at.flapPivot, at.flapSymbol, 0.0 };
     bool const full = m_layout.mode == FlapIndicatorMode::Full;

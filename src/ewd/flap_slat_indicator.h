@@ -6,6 +6,7 @@
 #include "render/graphics.h"
 #include "sim/value_sources.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,24 @@ struct FlapSlatPaint {
     Font const* font = nullptr; // label font
 };
 
+// The indicator's drawing as a layout places it on the page, worked out once
+// per layout.
+struct FlapIndicatorGeometry {
+    using Triangle = std::array<PointF, 3>;
+    std::array<PointF, 4> wing;
+    std::array<PointF, 4> slatTrack;
+    std::array<PointF, 5> flapTrack;
+    PointF slatPivot;
+    PointF flapPivot;
+    Triangle slatSymbol;
+    Triangle flapSymbol;
+    PointF flapCaption;
+    PointF slatLetter;
+    PointF flapLetter;
+    PointF configLabel;
+    float dotDiameter;
+};
+
 // The E/WD flap/slat indicator: a wing outline with the slat symbol on a track
 // to its lower left and the flap symbol on a track to its lower right, each
 // placed by interpolating its angle between the detent angles; target
@@ -46,7 +65,9 @@ public:
     // A surface within this many degrees of its detent angle has settled.
     static constexpr double kSettledTolerance = 0.1;
 
-    void setLayout(FlapIndicatorLayout const& layout) { m_layout = layout; }
+    FlapSlatIndicator();
+
+    void setLayout(FlapIndicatorLayout const&);
 
     // Sets the shared string format's alignment for its texts.
     void draw(Graphics&, FlapSlatReadings const&, DetentAngles const& flapAngles, DetentAngles const& slatAngles,
@@ -58,6 +79,7 @@ public:
 
 private:
     FlapIndicatorLayout m_layout;
+    FlapIndicatorGeometry m_placed;
     std::u16string m_configLabel;
     AlphaLockPulse m_alphaLockPulse;
 };
