@@ -1,5 +1,7 @@
 #include "config/profile_reader.h"
 
+#include <cmath>
+
 #include "config/ascii_text.h"
 #include "config/leading_number.h"
 #include "render/display_text.h"
@@ -182,6 +184,21 @@ PointF ProfileReader::readPoint(std::string_view key, std::string_view defaultTe
     std::optional<std::string> const value = readRaw(key);
     std::vector<std::string_view> const tokens = splitProfileTokens(value ? std::string_view(*value) : defaultText, ',');
     return PointF { floatToken(tokens, 0), floatToken(tokens, 1) };
+}
+
+std::optional<PointF> ProfileReader::readOptionalPoint(std::string_view key) const
+{
+    std::optional<std::string> const value = readRaw(key);
+    if (!value)
+        return std::nullopt;
+    std::vector<std::string_view> const tokens = splitProfileTokens(*value, ',');
+    return PointF { floatToken(tokens, 0), floatToken(tokens, 1) };
+}
+
+float ProfileReader::readPositiveFloat(std::string_view key, float defaultValue) const
+{
+    float const value = readFloat(key, defaultValue);
+    return std::isfinite(value) && value > 0 ? value : defaultValue;
 }
 
 RectF ProfileReader::readBox(std::string_view key, std::string_view defaultText) const

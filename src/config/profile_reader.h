@@ -48,6 +48,12 @@ public:
     std::uint32_t readColour(std::string_view key, std::string_view defaultText, bool* transparent = nullptr) const;
     std::uint32_t readColourOrDefault(std::string_view key, std::uint32_t defaultColour) const;
     PointF readPoint(std::string_view key, std::string_view defaultText) const;
+    // The point, or nullopt when the key is absent: for elements that show
+    // only where a layout places them.
+    std::optional<PointF> readOptionalPoint(std::string_view key) const;
+    // The number when it is finite and above 0, else the default: for sizes
+    // and scales, which 0 or less would make nothing or turn inside out.
+    float readPositiveFloat(std::string_view key, float defaultValue) const;
     // "left,top,right,bottom" stored as x, y, width, height.
     RectF readBox(std::string_view key, std::string_view defaultText) const;
     // Alignment flags (see Alignment below).

@@ -5,24 +5,11 @@
 
 #include <cmath>
 
+
 namespace {
 
 // The rating-limit mark is a thick one.
 constexpr float kCautionWidth = 3;
-
-// A length or radius; anything not above 0 is "off".
-float length(ProfileReader const& reader, std::string_view key)
-{
-    float const value = reader.readFloat(key, 0);
-    return std::isfinite(value) && value > 0 ? value : 0;
-}
-
-std::optional<PointF> offset(ProfileReader const& reader, std::string_view key)
-{
-    if (!reader.readRaw(key))
-        return std::nullopt;
-    return reader.readPoint(key, "0,0");
-}
 
 // A table that does not read as one draws as none; lint names the fault.
 BreakpointTable leverTable(ProfileReader const& reader)
@@ -41,14 +28,14 @@ EngineItemSettings readEngineItemSettings(ProfileReader const& reader, ColourEnt
     items.states.egtRunLimit = reader.readDouble("EGTRunLimit", NAN);
     items.states.leverToN1 = leverTable(reader);
 
-    items.leverCircleRadius = length(reader, "ThrustLeverCircle");
-    items.ratingMarkLength = length(reader, "ThrustLimitMark");
-    items.n1PeakMarkLength = length(reader, "N1PeakMark");
-    items.egtPeakMarkLength = length(reader, "EGTPeakMark");
-    items.egtCautionMarkLength = length(reader, "EGTLimitMark");
-    items.n2CrossOffset = offset(reader, "N2CrossOffset");
-    items.availOffset = offset(reader, "AvailOffset");
-    items.revOffset = offset(reader, "RevOffset");
+    items.leverCircleRadius = reader.readPositiveFloat("ThrustLeverCircle", 0);
+    items.ratingMarkLength = reader.readPositiveFloat("ThrustLimitMark", 0);
+    items.n1PeakMarkLength = reader.readPositiveFloat("N1PeakMark", 0);
+    items.egtPeakMarkLength = reader.readPositiveFloat("EGTPeakMark", 0);
+    items.egtCautionMarkLength = reader.readPositiveFloat("EGTLimitMark", 0);
+    items.n2CrossOffset = reader.readOptionalPoint("N2CrossOffset");
+    items.availOffset = reader.readOptionalPoint("AvailOffset");
+    items.revOffset = reader.readOptionalPoint("RevOffset");
 
     caution.kind = ColourKindPenAndBrush;
     caution.baseColour = reader.readColour("EngineCautionColor", "AMBER");

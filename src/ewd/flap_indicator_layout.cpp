@@ -2,25 +2,12 @@
 
 #include "config/profile_reader.h"
 
-#include <cmath>
-
-namespace {
-
-PointF readPointOr(ProfileReader const& reader, std::string_view key, PointF fallback)
-{
-    return reader.readRaw(key) ? reader.readPoint(key, "") : fallback;
-}
-
-}
-
 FlapIndicatorLayout readFlapIndicatorLayout(ProfileReader const& reader)
 {
     FlapIndicatorLayout layout;
-    layout.position = readPointOr(reader, "FlapIndicatorPosition", layout.position);
-    float const scale = reader.readFloat("FlapIndicatorScale", layout.scale);
-    if (std::isfinite(scale) && scale > 0)
-        layout.scale = scale;
+    layout.position = reader.readOptionalPoint("FlapIndicatorPosition").value_or(layout.position);
+    layout.scale = reader.readPositiveFloat("FlapIndicatorScale", layout.scale);
     layout.mode = static_cast<FlapIndicatorMode>(reader.readKeyword("FlapIndicatorMode", Vocabulary::FlapIndicatorMode, 0));
-    layout.alphaLockOffset = readPointOr(reader, "AlphaLockOffset", layout.alphaLockOffset);
+    layout.alphaLockOffset = reader.readOptionalPoint("AlphaLockOffset").value_or(layout.alphaLockOffset);
     return layout;
 }

@@ -45,13 +45,6 @@ PointF offsetBy(PointF at, PointF offset)
     return { at.x + offset.x, at.y + offset.y };
 }
 
-std::optional<PointF> readPlace(ProfileReader const& reader, std::string_view key)
-{
-    if (!reader.readRaw(key))
-        return std::nullopt;
-    return reader.readPoint(key, "0,0");
-}
-
 void drawLimitBlock(Graphics& graphics, ThrustIndications const& shown, ThrustBlockLayout const& layout, ThrustBlockPaint const& paint,
     CeprMapping const* eprFromN1)
 {
@@ -96,7 +89,7 @@ void drawLimitBlock(Graphics& graphics, ThrustIndications const& shown, ThrustBl
 ThrustBlockLayout readThrustBlockLayout(ProfileReader const& reader)
 {
     ThrustBlockLayout layout;
-    std::optional<PointF> const limit = readPlace(reader, "ThrustLimitPosition");
+    std::optional<PointF> const limit = reader.readOptionalPoint("ThrustLimitPosition");
     layout.limitShown = limit.has_value();
     layout.limitPosition = limit.value_or(PointF {});
     layout.limitValueOffset = reader.readPoint("ThrustLimitValueOffset", "170,0");
@@ -104,13 +97,13 @@ ThrustBlockLayout readThrustBlockLayout(ProfileReader const& reader)
     layout.decimals = std::clamp(reader.readInt("ThrustLimitDecimals", 1), 0, kMaxDecimals);
     layout.unit = reader.readWideString("ThrustLimitUnit", u"%");
     layout.face = reader.readRaw("ThrustLimitFont").value_or("Arial");
-    layout.fontSize = reader.readFloat("ThrustLimitFontSize", 30);
+    layout.fontSize = reader.readPositiveFloat("ThrustLimitFontSize", layout.fontSize);
 
-    std::optional<PointF> const idle = readPlace(reader, "IdlePosition");
+    std::optional<PointF> const idle = reader.readOptionalPoint("IdlePosition");
     layout.idleShown = idle.has_value();
     layout.idlePosition = idle.value_or(PointF {});
     layout.settings.idleN1 = reader.readDouble("IdleN1", layout.settings.idleN1);
-    std::optional<PointF> const alphaFloor = readPlace(reader, "AlphaFloorPosition");
+    std::optional<PointF> const alphaFloor = reader.readOptionalPoint("AlphaFloorPosition");
     layout.alphaFloorShown = alphaFloor.has_value();
     layout.alphaFloorPosition = alphaFloor.value_or(PointF {});
 
