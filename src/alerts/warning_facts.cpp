@@ -19,12 +19,6 @@ constexpr std::uint8_t kAutobrakeLow = 2;
 constexpr std::uint8_t kAutobrakeMedium = 4;
 constexpr std::uint8_t kAutobrakeMax = 5;
 
-bool switchedOn(SimData const& data, AircraftValue value, int instance = 0)
-{
-    std::optional<double> const number = aircraftValue(data, value, instance);
-    return number && *number >= 0.5;
-}
-
 bool switchedOff(SimData const& data, AircraftValue value)
 {
     std::optional<double> const number = aircraftValue(data, value);
@@ -86,17 +80,17 @@ void readEngines(SimData const& data, WarningFacts& facts)
 
 void readSwitches(SimData const& data, WarningFacts& facts)
 {
-    facts.seatBelts = switchedOn(data, AircraftValue::SeatBelts);
-    facts.noSmoking = switchedOn(data, AircraftValue::NoSmoking);
+    facts.seatBelts = aircraftSwitch(data, AircraftValue::SeatBelts);
+    facts.noSmoking = aircraftSwitch(data, AircraftValue::NoSmoking);
     facts.apuAvailable = atLeast(data, AircraftValue::ApuN, kApuAvailablePercent);
-    facts.apuBleed = facts.apuAvailable && switchedOn(data, AircraftValue::ApuBleed);
+    facts.apuBleed = facts.apuAvailable && aircraftSwitch(data, AircraftValue::ApuBleed);
     std::optional<double> const mode = aircraftValue(data, AircraftValue::EngineModeSelector);
     facts.ignition = mode && std::lround(*mode) == static_cast<long>(EngineModeCode::IgnitionStart);
     facts.steeringDisconnected = switchedOff(data, AircraftValue::NoseWheelSteering);
-    facts.ptu = switchedOn(data, AircraftValue::Ptu);
-    facts.centreTankFeeding = switchedOn(data, AircraftValue::CentreTankPumps);
+    facts.ptu = aircraftSwitch(data, AircraftValue::Ptu);
+    facts.centreTankFeeding = aircraftSwitch(data, AircraftValue::CentreTankPumps);
     facts.autothrustKnown = aircraftValue(data, AircraftValue::AutothrustActive).has_value();
-    facts.autothrust = switchedOn(data, AircraftValue::AutothrustActive);
+    facts.autothrust = aircraftSwitch(data, AircraftValue::AutothrustActive);
     facts.autopilot = autopilotEngaged(data);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "systems/condition_timers.h"
+
 #include <optional>
 
 // How "A LOCK" shows in a frame.
@@ -19,10 +21,9 @@ public:
     static constexpr double kBrightSeconds = 1.0;
     static constexpr double kDimSeconds = 0.5;
 
-    // lockFlag is SlatAlphaLock: 0 off, 1 locked; nullopt while the aircraft
-    // gives none, which shows nothing.
-    AlphaLockShade update(std::optional<double> lockFlag, double simTime);
+    // locked: the aircraft's SlatAlphaLock switch.
+    AlphaLockShade update(bool locked, double simTime);
 
 private:
-    std::optional<double> m_since;
+    ConditionAge m_age;
 };

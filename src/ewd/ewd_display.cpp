@@ -208,7 +208,7 @@ void EwdDisplay::drawFlapSlatIndicator()
         .leverPosition = flapLeverPosition(simData),
         .flapAngle = flapAngleDeg(simData),
         .slatAngle = slatAngleDeg(simData),
-        .slatAlphaLock = aircraftValue(simData, AircraftValue::SlatAlphaLock),
+        .slatAlphaLock = aircraftSwitch(simData, AircraftValue::SlatAlphaLock),
         .simTime = simTime(simData),
     };
     FlapSlatPaint const paint {

@@ -16,7 +16,7 @@ struct FlapSlatReadings {
     double leverPosition = 0; // 0 up .. 16383 full
     double flapAngle = 0; // trailing edge, degrees
     double slatAngle = 0; // leading edge, degrees
-    std::optional<double> slatAlphaLock; // 0 off, 1 locked; nullopt: not available
+    bool slatAlphaLock = false; // off too while the aircraft gives no flag
     double simTime = 0; // seconds
 };
 

@@ -79,6 +79,12 @@ std::optional<double> aircraftValue(SimData const& data, AircraftValue value, in
     return data.aircraft.get(value, instance);
 }
 
+bool aircraftSwitch(SimData const& data, AircraftValue value, int instance)
+{
+    std::optional<double> const number = aircraftValue(data, value, instance);
+    return number && *number >= 0.5;
+}
+
 std::uint16_t engineCount(SimData const& data) { return data.engineCount; }
 double engineN1(SimData const& data, int engine) { return data.n1Percent[engine]; }
 bool engineRunning(SimData const& data, int engine) { return data.n1Percent[engine] > 1.0; }

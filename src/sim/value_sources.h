@@ -53,6 +53,9 @@ extern std::array<OtherParam, kOtherParamCount> const OtherParamTable;
 // A named value (aircraft_values.h), or nullopt while it is not available:
 // the aircraft gives none, or it has not been read yet.
 std::optional<double> aircraftValue(SimData const&, AircraftValue value, int instance = 0);
+// A named switch or flag: on from 0.5 up, so a value an aircraft file scales
+// lands on a whole state; off while it is not available.
+bool aircraftSwitch(SimData const&, AircraftValue value, int instance = 0);
 
 // Engine indices are zero-based and must be below min(engineCount, 4).
 std::uint16_t engineCount(SimData const&);

@@ -43,3 +43,24 @@ private:
     bool m_wasOn = false;
     std::optional<double> m_offAt;
 };
+
+// How long the condition has held without a break, for what flashes or
+// pulses from the moment it began; none while it does not hold. A simulator
+// time that goes back (a new flight, a replay from its start), or is not a
+// number, starts the count again.
+class ConditionAge {
+public:
+    std::optional<double> update(bool condition, double simTime)
+    {
+        if (!condition || (m_since && !(simTime >= *m_since)))
+            m_since.reset();
+        if (!condition)
+            return std::nullopt;
+        if (!m_since)
+            m_since = simTime;
+        return simTime - *m_since;
+    }
+
+private:
+    std::optional<double> m_since;
+};

@@ -17,12 +17,6 @@ bool reads(SimData const& data, AircraftValue value, int engine, double code)
     return given && std::abs(*given - code) < 0.5;
 }
 
-bool flagSet(SimData const& data, AircraftValue value, int engine = 0)
-{
-    std::optional<double> const given = aircraftValue(data, value, engine);
-    return given && *given != 0;
-}
-
 // The higher of a kept peak (NaN when none) and a value above the red line.
 double raisedPeak(double peak, double value, double redLine)
 {
@@ -43,7 +37,7 @@ void EngineStates::update(SimData const& data, EngineStateSettings const& settin
     bool const maxThrustMode = m_mode == ThrustLimitCode::TakeOffGoAround || m_mode == ThrustLimitCode::MaxReverse;
     std::optional<double> const limit = aircraftValue(data, AircraftValue::N1Limit);
     m_ratingLimitN1 = maxThrustMode && limit ? *limit : NAN;
-    bool const alphaFloor = flagSet(data, AircraftValue::AlphaFloor);
+    bool const alphaFloor = aircraftSwitch(data, AircraftValue::AlphaFloor);
 
     int const engines = std::min<int>(engineCount(data), SimData::kMaxEngines);
     for (int i = 0; i < engines; ++i) {
@@ -72,7 +66,7 @@ void EngineStates::updateStart(Engine& engine, SimData const& data, int index, E
     if (state.starting && n2 >= settings.startEndN2) {
         state.starting = false;
         engine.availableUntil = simTime + kAvailableSeconds;
-    } else if (state.starting && !starter && !flagSet(data, AircraftValue::Combustion, index)) {
+    } else if (state.starting && !starter && !aircraftSwitch(data, AircraftValue::Combustion, index)) {
         state.starting = false;
     }
     state.available = simTime < engine.availableUntil;

@@ -33,8 +33,7 @@ ThrustIndications const& ThrustState::update(SimData const& data, ThrustSettings
     m_shown.mode = aircraftMode ? modeFromCode(*aircraftMode) : leverMode;
     m_shown.n1Limit = aircraftValue(data, AircraftValue::N1Limit);
     m_shown.flexTemp = aircraftValue(data, AircraftValue::FlexTemp);
-    std::optional<double> const alphaFloor = aircraftValue(data, AircraftValue::AlphaFloor);
-    m_shown.alphaFloor = alphaFloor && *alphaFloor != 0;
+    m_shown.alphaFloor = aircraftSwitch(data, AircraftValue::AlphaFloor);
     m_shown.idle = idleLit(data, settings);
     return m_shown;
 }
@@ -68,9 +67,8 @@ ThrustLimitCode ThrustState::modeFromLevers(SimData const& data, ThrustLeverDete
 
 bool ThrustState::idleLit(SimData const& data, ThrustSettings const& settings)
 {
-    std::optional<double> const autothrust = aircraftValue(data, AircraftValue::AutothrustActive);
     int const engines = std::min<int>(engineCount(data), SimData::kMaxEngines);
-    bool atIdle = !onGround(data) && autothrust && *autothrust != 0;
+    bool atIdle = !onGround(data) && aircraftSwitch(data, AircraftValue::AutothrustActive);
     bool anyRunning = false;
     for (int engine = 0; atIdle && engine < engines; ++engine) {
         if (!engineRunning(data, engine))
@@ -78,15 +76,10 @@ bool ThrustState::idleLit(SimData const& data, ThrustSettings const& settings)
         anyRunning = true;
         atIdle = engineN1(data, engine) <= settings.idleN1;
     }
-    if (!atIdle || !anyRunning) {
-        m_idleSince.reset();
+    std::optional<double> const lit = m_idleAge.update(atIdle && anyRunning, simTime(data));
+    if (!lit)
         return false;
-    }
-    double const now = simTime(data);
-    if (!m_idleSince || now < *m_idleSince)
-        m_idleSince = now;
-    double const lit = now - *m_idleSince;
-    if (lit >= settings.idleFlashSeconds)
+    if (*lit >= settings.idleFlashSeconds)
         return true;
-    return std::fmod(lit, kFlashPeriodSeconds) < kFlashPeriodSeconds * kFlashLitFraction;
+    return std::fmod(*lit, kFlashPeriodSeconds) < kFlashPeriodSeconds * kFlashLitFraction;
 }

@@ -2,6 +2,7 @@
 
 #include "sim/aircraft_values.h"
 #include "sim/sim_data.h"
+#include "systems/condition_timers.h"
 #include "systems/thrust_lever_detents.h"
 
 #include <optional>
@@ -43,5 +44,5 @@ private:
     // FLX holds from its setting on the ground until the lever leaves the
     // FLX/MCT detent, as the engine controls keep it.
     bool m_flexHeld = false;
-    std::optional<double> m_idleSince;
+    ConditionAge m_idleAge;
 };

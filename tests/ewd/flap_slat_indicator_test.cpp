@@ -29,7 +29,11 @@ protected:
     std::vector<DrawCommand> const& drawFrame(double lever, double flapAngle, double slatAngle,
         std::optional<double> slatAlphaLock = std::nullopt, double simTime = 0)
     {
-        FlapSlatReadings const readings { lever, flapAngle, slatAngle, slatAlphaLock, simTime };
+        // The flag as the page reads it from the aircraft's value.
+        SimData data;
+        if (slatAlphaLock)
+            data.aircraft.set(AircraftValue::SlatAlphaLock, 0, *slatAlphaLock);
+        FlapSlatReadings const readings { lever, flapAngle, slatAngle, aircraftSwitch(data, AircraftValue::SlatAlphaLock), simTime };
         graphics.clearCommands();
         FlapSlatPaint const paint { &wingPen, &whiteBrush, &targetPen, &cyanBrush, &symbolPen, &greenBrush, &font };
         indicator.draw(graphics, readings, flaps, slats, paint, format);
