@@ -50,7 +50,7 @@ void EwdDisplay::draw()
 {
     // Before the gauge pass: the readouts show this frame's states.
     ThrustIndications const& thrust = thrustState.update(simData, thrustLayout.settings);
-    engineStates.update(simData, engineItems.states, simTime(simData), thrust.mode);
+    engineStates.update(simData, engineItems.states, simTime(simData), thrust.mode, thrustLayout.settings.detents);
     EfisDisplay::draw();
     drawEngineItems();
     drawPageLines();
@@ -79,7 +79,6 @@ void EwdDisplay::readDisplaySettings(std::string const& layoutFile)
     thrustLayout = readThrustBlockLayout(reader);
     thrustFont.reset();
     warningComputer.setLeverDetents(thrustLayout.settings.detents);
-    engineItems.states.detents = thrustLayout.settings.detents;
     separators = readSeparatorLayout(reader);
     flapSlatIndicator.setLayout(readFlapIndicatorLayout(reader));
 

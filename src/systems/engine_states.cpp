@@ -27,14 +27,14 @@ double raisedPeak(double peak, double value, double redLine)
 
 }
 
-void EngineStates::update(SimData const& data, EngineStateSettings const& settings, double simTime, ThrustLimitCode mode)
+void EngineStates::update(SimData const& data, EngineStateSettings const& settings, double simTime, ThrustLimitCode mode,
+    ThrustLeverDetents const& detents)
 {
     if (simTime < m_lastTime)
         *this = EngineStates {};
     m_lastTime = simTime;
 
-    m_mode = mode;
-    bool const maxThrustMode = m_mode == ThrustLimitCode::TakeOffGoAround || m_mode == ThrustLimitCode::MaxReverse;
+    bool const maxThrustMode = mode == ThrustLimitCode::TakeOffGoAround || mode == ThrustLimitCode::MaxReverse;
     std::optional<double> const limit = aircraftValue(data, AircraftValue::N1Limit);
     m_ratingLimitN1 = maxThrustMode && limit ? *limit : NAN;
     bool const alphaFloor = aircraftSwitch(data, AircraftValue::AlphaFloor);
@@ -43,9 +43,9 @@ void EngineStates::update(SimData const& data, EngineStateSettings const& settin
     for (int i = 0; i < engines; ++i) {
         Engine& engine = m_engines[static_cast<std::size_t>(i)];
         updateStart(engine, data, i, settings, simTime);
-        updateReverser(engine, data, i, settings, simTime);
+        updateReverser(engine, data, i, detents, simTime);
         updatePeaks(engine.shown, data, i, settings);
-        updateLimits(engine.shown, data, i, settings, alphaFloor);
+        updateLimits(engine.shown, data, i, settings, mode, alphaFloor);
     }
 }
 
@@ -75,7 +75,7 @@ void EngineStates::updateStart(Engine& engine, SimData const& data, int index, E
 // From the doors' position when the aircraft gives it; from the reverse
 // lever otherwise, the doors taken to travel for a fixed time after it is
 // selected.
-void EngineStates::updateReverser(Engine& engine, SimData const& data, int index, EngineStateSettings const& settings, double simTime)
+void EngineStates::updateReverser(Engine& engine, SimData const& data, int index, ThrustLeverDetents const& detents, double simTime)
 {
     EngineState& state = engine.shown;
     if (std::optional<double> const position = aircraftValue(data, AircraftValue::ReverserPosition, index)) {
@@ -88,7 +88,7 @@ void EngineStates::updateReverser(Engine& engine, SimData const& data, int index
         return;
     }
     std::optional<double> const lever = aircraftValue(data, AircraftValue::ThrottleLever, index);
-    if (!lever || leverDetent(*lever, settings.detents) != LeverDetent::Reverse) {
+    if (!lever || leverDetent(*lever, detents) != LeverDetent::Reverse) {
         engine.reverseSelectedAt = NAN;
         state.reverser = ReverserState::Stowed;
         return;
@@ -111,15 +111,16 @@ void EngineStates::updatePeaks(EngineState& state, SimData const& data, int inde
 // the engine starts; once it runs, the running limit, whose mark take-off
 // thrust hides and whose amber digits take-off thrust, reverse and alpha
 // floor leave green.
-void EngineStates::updateLimits(EngineState& state, SimData const& data, int index, EngineStateSettings const& settings, bool alphaFloor)
+void EngineStates::updateLimits(EngineState& state, SimData const& data, int index, EngineStateSettings const& settings, ThrustLimitCode mode,
+    bool alphaFloor)
 {
     std::optional<double> const commanded = aircraftValue(data, AircraftValue::CommandedN1, index);
     std::optional<double> const lever = aircraftValue(data, AircraftValue::ThrottleLever, index);
     std::optional<double> const fromLever = lever ? interpolate(settings.leverToN1, *lever) : std::nullopt;
     state.commandedN1 = commanded ? *commanded : fromLever.value_or(NAN);
 
-    bool const takeOff = m_mode == ThrustLimitCode::TakeOffGoAround || m_mode == ThrustLimitCode::Flex;
-    bool const greenDigits = takeOff || m_mode == ThrustLimitCode::MaxReverse || alphaFloor;
+    bool const takeOff = mode == ThrustLimitCode::TakeOffGoAround || mode == ThrustLimitCode::Flex;
+    bool const greenDigits = takeOff || mode == ThrustLimitCode::MaxReverse || alphaFloor;
     if (state.starting) {
         state.egtCautionMark = state.egtCautionFrom = settings.egtStartLimit;
         return;

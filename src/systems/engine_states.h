@@ -39,7 +39,6 @@ struct EngineStateSettings {
     double egtStartLimit = NAN; // amber while the engine starts
     double egtRunLimit = NAN; // amber once it runs
     BreakpointTable leverToN1; // thrust lever percent to N1 percent
-    ThrustLeverDetents detents;
 };
 
 enum class ReverserState { Stowed, InTransit, Deployed };
@@ -70,7 +69,8 @@ public:
     // Call once per frame with the frame's thrust limit mode (ThrustState).
     // Simulator time going backwards is a new session: everything starts
     // afresh.
-    void update(SimData const&, EngineStateSettings const&, double simTime, ThrustLimitCode mode);
+    void update(SimData const&, EngineStateSettings const&, double simTime, ThrustLimitCode mode,
+        ThrustLeverDetents const& detents = {});
 
     EngineState const& engine(int index) const { return m_engines[static_cast<std::size_t>(index)].shown; }
     // The N1 of full-forward thrust, from the aircraft's limit while it is
@@ -85,12 +85,11 @@ private:
     };
 
     void updateStart(Engine&, SimData const&, int index, EngineStateSettings const&, double simTime);
-    void updateReverser(Engine&, SimData const&, int index, EngineStateSettings const&, double simTime);
+    void updateReverser(Engine&, SimData const&, int index, ThrustLeverDetents const&, double simTime);
     void updatePeaks(EngineState&, SimData const&, int index, EngineStateSettings const&);
-    void updateLimits(EngineState&, SimData const&, int index, EngineStateSettings const&, bool alphaFloor);
+    void updateLimits(EngineState&, SimData const&, int index, EngineStateSettings const&, ThrustLimitCode mode, bool alphaFloor);
 
     std::array<Engine, SimData::kMaxEngines> m_engines {};
-    ThrustLimitCode m_mode = ThrustLimitCode::None;
     double m_ratingLimitN1 = NAN;
     double m_lastTime = -INFINITY;
 };
