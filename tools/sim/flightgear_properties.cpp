@@ -41,7 +41,7 @@ std::string escaped(std::string_view text)
 // Sent as the property's text: FlightGear writes a property the aircraft
 // does not have as nothing, where a number type would write 0 and the
 // display would show an aircraft value that none sent.
-std::string chunkOf(PropertyColumn const& column)
+std::string chunkOf(NamedFeed const& column)
 {
     AircraftValueRow const& row = aircraftValueRow(column.value);
     std::string name(row.name);
@@ -51,20 +51,15 @@ std::string chunkOf(PropertyColumn const& column)
         + "        <name>" + name + "</name>\n"
         + "        <type>string</type>\n"
         + "        <format>%s</format>\n"
-        + "        <node>" + escaped(column.path) + "</node>\n"
+        + "        <node>" + escaped(column.name) + "</node>\n"
         + "      </chunk>\n";
 }
 
 } // namespace
 
-double PropertyColumn::toUnit(double sent) const
+std::vector<NamedFeed> propertyColumns(AircraftSources const& sources)
 {
-    return storedToUnit(sent, scale, bias, codes);
-}
-
-std::vector<PropertyColumn> propertyColumns(AircraftSources const& sources)
-{
-    std::vector<PropertyColumn> columns;
+    std::vector<NamedFeed> columns;
     for (AircraftValueRow const& row : kAircraftValueTable) {
         ValueSources const& source = sources[row.value];
         if (!source.flightgear)
@@ -78,18 +73,18 @@ std::vector<PropertyColumn> propertyColumns(AircraftSources const& sources)
     return columns;
 }
 
-std::string protocolWithProperties(std::span<PropertyColumn const> columns)
+std::string protocolWithProperties(std::span<NamedFeed const> columns)
 {
     std::string protocol(standardFlightGearProtocol());
     std::string chunks;
-    for (PropertyColumn const& column : columns)
+    for (NamedFeed const& column : columns)
         chunks += chunkOf(column);
     std::size_t const end = protocol.rfind("    </output>");
     protocol.insert(end, chunks);
     return protocol;
 }
 
-bool writeProtocol(std::string const& directory, std::span<PropertyColumn const> columns, std::string& path,
+bool writeProtocol(std::string const& directory, std::span<NamedFeed const> columns, std::string& path,
     std::string& error)
 {
     std::filesystem::path const folder = std::filesystem::path(directory) / "Protocol";

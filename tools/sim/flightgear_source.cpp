@@ -9,14 +9,6 @@ namespace {
 
 constexpr auto kPollStep = std::chrono::milliseconds(100);
 
-std::vector<ArrivalWatch::Watched> watchedProperties(std::span<PropertyColumn const> columns)
-{
-    std::vector<ArrivalWatch::Watched> watched;
-    for (PropertyColumn const& column : columns)
-        watched.push_back({ column.line, column.path });
-    return watched;
-}
-
 } // namespace
 
 FlightGearSource::FlightGearSource(FlightGearSettings settings, SharedAircraft& aircraft)
@@ -26,11 +18,11 @@ FlightGearSource::FlightGearSource(FlightGearSettings settings, SharedAircraft& 
     , arrivals(settings.aircraftFile, "property",
           "FlightGear sends the standard protocol: write the aircraft's with tarnex-sim --source flightgear "
           "--aircraft FILE --write-protocol DIR and start FlightGear with --data=DIR.",
-          watchedProperties(settings.properties), settings.arrivalPatience)
+          watchedFeeds(settings.properties), settings.arrivalPatience)
     , emptyProperties(settings.aircraftFile, "property",
           "FlightGear sends it empty: the aircraft loaded has no such property, or has not made it yet; "
           "check the name with FlightGear's telnet interface or property browser. The value stays not available.",
-          watchedProperties(settings.properties), settings.arrivalPatience)
+          watchedFeeds(settings.properties), settings.arrivalPatience)
 {
 }
 
@@ -124,7 +116,7 @@ void FlightGearSource::useLine(std::span<std::byte const> datagram, std::size_t 
 void FlightGearSource::useProperties(LiveAircraft& live)
 {
     for (std::size_t i = 0; i < settings.properties.size(); ++i) {
-        PropertyColumn const& column = settings.properties[i];
+        NamedFeed const& column = settings.properties[i];
         if (i >= properties.size() || !properties[i]) {
             live.forgetNamed(column.value, column.instance);
             continue;

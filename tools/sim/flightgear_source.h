@@ -21,7 +21,7 @@ struct FlightGearSettings {
     std::chrono::milliseconds quietAfter { 3000 };
     // An aircraft file's properties, sent after the standard columns, and
     // the file's name for the messages about them.
-    std::vector<PropertyColumn> properties;
+    std::vector<NamedFeed> properties;
     std::string aircraftFile;
     // How long lines may come without them before each is named as never
     // arrived: FlightGear then runs the standard protocol.

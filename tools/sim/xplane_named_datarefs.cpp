@@ -1,8 +1,8 @@
 #include "xplane_named_datarefs.h"
 
-std::vector<NamedDatarefBinding> namedDatarefBindings(AircraftSources const& sources)
+std::vector<NamedFeed> namedDatarefBindings(AircraftSources const& sources)
 {
-    std::vector<NamedDatarefBinding> bindings;
+    std::vector<NamedFeed> bindings;
     for (AircraftValueRow const& row : kAircraftValueTable) {
         ValueSources const& source = sources[row.value];
         if (!source.xplane)
@@ -19,9 +19,4 @@ std::vector<NamedDatarefBinding> namedDatarefBindings(AircraftSources const& sou
         }
     }
     return bindings;
-}
-
-double namedDatarefValue(NamedDatarefBinding const& binding, double number)
-{
-    return storedToUnit(number, binding.scale, binding.bias, binding.codes);
 }

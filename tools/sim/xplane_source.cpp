@@ -7,14 +7,6 @@ namespace {
 
 constexpr auto kPollStep = std::chrono::milliseconds(100);
 
-std::vector<ArrivalWatch::Watched> watchedDatarefs(std::vector<NamedDatarefBinding> const& named)
-{
-    std::vector<ArrivalWatch::Watched> watched;
-    for (NamedDatarefBinding const& binding : named)
-        watched.push_back({ binding.line, binding.dataref });
-    return watched;
-}
-
 } // namespace
 
 XPlaneSource::XPlaneSource(XPlaneSettings settings, SharedAircraft& aircraft)
@@ -25,7 +17,7 @@ XPlaneSource::XPlaneSource(XPlaneSettings settings, SharedAircraft& aircraft)
     , arrivals(this->settings.aircraftFile, "dataref",
           "X-Plane sends the others: check the name with DataRefTool and that the aircraft is loaded; the value stays "
           "not available.",
-          watchedDatarefs(this->settings.named), this->settings.arrivalPatience)
+          watchedFeeds(this->settings.named), this->settings.arrivalPatience)
     , largestReply(kRrefReplyHeaderSize + kRrefPairSize * subscriptions())
 {
 }
@@ -75,7 +67,7 @@ void XPlaneSource::subscribe(int frequency)
     for (std::size_t index = 0; index < subscriptions(); ++index) {
         std::string const& dataref = index < settings.bindings.size()
             ? settings.bindings[index].dataref
-            : settings.named[index - settings.bindings.size()].dataref;
+            : settings.named[index - settings.bindings.size()].name;
         replies.sendTo(*simulator, rrefRequest(frequency, static_cast<std::int32_t>(index), dataref));
     }
 }
@@ -149,8 +141,8 @@ bool XPlaneSource::useValue(LiveAircraft& live, RrefValue const& value) const
     auto const number = static_cast<double>(value.value);
     if (index < settings.bindings.size())
         return live.set(settings.bindings[index].field, number * settings.bindings[index].factor);
-    NamedDatarefBinding const& binding = settings.named[index - settings.bindings.size()];
-    return live.setNamed(binding.value, binding.instance, namedDatarefValue(binding, number));
+    NamedFeed const& feed = settings.named[index - settings.bindings.size()];
+    return live.setNamed(feed.value, feed.instance, feed.toUnit(number));
 }
 
 // The first master X-Plane heard is the one subscribed to. Another one is

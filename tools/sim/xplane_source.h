@@ -18,7 +18,7 @@
 struct XPlaneSettings {
     std::optional<UdpEndpoint> simulator; // none: taken from the first master's beacon
     std::vector<DatarefBinding> bindings;
-    std::vector<NamedDatarefBinding> named; // an aircraft file's, subscribed after bindings
+    std::vector<NamedFeed> named; // an aircraft file's, subscribed after bindings
     std::string aircraftFile; // its name, for the message about a dataref that never arrives
     // How long X-Plane may send values without one of named's before it is
     // named as never arrived.

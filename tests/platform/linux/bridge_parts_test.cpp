@@ -410,7 +410,7 @@ TEST(FlightGearProperties, OneColumnPerCarriedInstanceInTheValuesOrderEachInItsU
                                               "type = u8\n"
                                               "map = 0:4 2:1\n"
                                               "flightgear = /systems/fadec/limit/active-mode-int\n");
-    std::vector<PropertyColumn> const columns = propertyColumns(sources);
+    std::vector<NamedFeed> const columns = propertyColumns(sources);
     ASSERT_EQ(columns.size(), 4u); // two engines, then the single values
     struct Expected {
         AircraftValue value;
@@ -429,7 +429,7 @@ TEST(FlightGearProperties, OneColumnPerCarriedInstanceInTheValuesOrderEachInItsU
     for (std::size_t i = 0; i < columns.size(); ++i) {
         EXPECT_EQ(columns[i].value, expected[i].value) << i;
         EXPECT_EQ(columns[i].instance, expected[i].instance) << i;
-        EXPECT_EQ(columns[i].path, expected[i].path) << i;
+        EXPECT_EQ(columns[i].name, expected[i].path) << i;
         EXPECT_EQ(columns[i].line, expected[i].line) << i;
         EXPECT_EQ(columns[i].toUnit(expected[i].sent), expected[i].unit) << i;
     }
