@@ -176,11 +176,11 @@ TEST_F(EngineItemsTest, OnAPageLedByEprTheLeverCircleAndLimitMarkStandOnTheEprDi
     EXPECT_EQ(markColour(kN1Centre, 1.7, 2, 8, 1), kAmber);
 }
 
-TEST_F(EngineItemsTest, AboveTheRedLineN1TurnsRedAndItsPeakStaysMarkedUntilTheNextStart)
+TEST_F(EngineItemsTest, AboveTheRedLinesN1TurnsRedAndTheN1AndEgtPeaksStayMarkedUntilTheNextStart)
 {
     loadWith(kItems);
     set(AircraftValue::Starter, 0);
-    run(0, 100, 95, 700);
+    run(0, 100, 95, 975);
     frameAt(0);
     EXPECT_EQ(textColour(u"100.0"), kRed);
     run(0, 60, 80, 600);
@@ -190,6 +190,7 @@ TEST_F(EngineItemsTest, AboveTheRedLineN1TurnsRedAndItsPeakStaysMarkedUntilTheNe
     ASSERT_NE(peak, nullptr) << "the peak mark went with the exceedance";
     EXPECT_EQ(peak->pen.colour, kRed);
     EXPECT_EQ(peak->pen.width, 5);
+    EXPECT_EQ(markColour(kEgtCentre, 975, 1000, 10), kRed);
 
     run(0, 0, 10, 100);
     set(AircraftValue::Starter, 1);
@@ -221,16 +222,6 @@ TEST_F(EngineItemsTest, TheEgtCautionMarksItsLimitAndTurnsTheDigitsAmberBelowThe
         for (double limit : { 725.0, 915.0 })
             EXPECT_EQ(markColour(kEgtCentre, limit, 1000, 12), limit == c.mark ? kAmber : 0u) << c.egt << " at " << limit;
     }
-}
-
-TEST_F(EngineItemsTest, AnEgtPeakAboveTheRedLineStaysMarked)
-{
-    loadWith(kItems);
-    run(0, 80, 90, 975);
-    frameAt(0);
-    run(0, 80, 90, 600);
-    frameAt(1);
-    EXPECT_EQ(markColour(kEgtCentre, 975, 1000, 10), kRed);
 }
 
 TEST_F(EngineItemsTest, N2StandsOnTheStartFillWhileStartingAndKeepsACrossAfterAnExceedance)

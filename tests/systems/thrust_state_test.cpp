@@ -46,18 +46,13 @@ TEST_F(ThrustStateTest, LeverDetentsGiveTheModeWhenTheAircraftGivesNone)
         { 99, 60, Mode::TakeOffGoAround },
         { -20, -20, Mode::MaxReverse },
         { -20, 60, Mode::Climb }, // the most advanced lever decides
+        { NAN, NAN, Mode::None }, // no lever and no mode
     };
     for (Case const& c : cases) {
         set(V::ThrottleLever, c.lever1, 0);
         set(V::ThrottleLever, c.lever2, 1);
         EXPECT_EQ(frame().mode, c.mode) << c.lever1 << " " << c.lever2;
     }
-}
-
-TEST_F(ThrustStateTest, NoLeverAndNoModeIsNone)
-{
-    data.aircraft = {};
-    EXPECT_EQ(frame().mode, Mode::None);
 }
 
 // A mode the aircraft gives wins, as its nearest code; a value outside the
